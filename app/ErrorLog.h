@@ -1,0 +1,31 @@
+#pragma once
+// The error log of the desktop program: error.log in the working directory.
+// Construction trims a log grown beyond 65,535 bytes (keeping the lines after
+// byte 32,767, through "tmp.log"), opens it for appending and points standard
+// error at it; destruction gives standard error back. Every step fails
+// silently: a log that cannot be opened just drops what is written.
+
+#include <string>
+
+namespace paradrex {
+
+class _Error_log {
+public:
+    // `directory` is where error.log and tmp.log live; empty means the
+    // working directory.
+    explicit _Error_log(std::string directory = {});
+    ~_Error_log();
+    _Error_log(const _Error_log&) = delete;
+    _Error_log& operator=(const _Error_log&) = delete;
+
+    bool isOpen() const { return logFd_ >= 0; }
+
+    // Trimming on its own (run by the constructor).
+    static void Trim(const std::string& directory);
+
+private:
+    int logFd_ = -1;
+    int savedStderr_ = -1;
+};
+
+} // namespace paradrex
