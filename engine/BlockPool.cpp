@@ -15,7 +15,6 @@ struct BlockPool::Block {
     char payload[kPayload];
     Block* previous;
 };
-static_assert(sizeof(BlockPool::Block) <= kStride);
 
 BlockPool::BlockPool() {
     // Reserve twice the size so that an aligned range fits; nothing is
@@ -41,17 +40,18 @@ BlockPool::~BlockPool() {
 }
 
 BlockPool::Block* BlockPool::NewBlock() {
+    static_assert(sizeof(Block) <= kStride);
     if (arena_ && arenaBlocks_ < kArenaSize / kStride) {
         char* at = arena_ + arenaBlocks_ * kStride;
-        if (arenaBlocks_ >= arenaCommitted_) {
-            if (::mprotect(at, kStride, PROT_READ | PROT_WRITE) != 0)
-                goto heap;
-            ++arenaCommitted_;
+        bool usable = arenaBlocks_ < arenaCommitted_ ||
+                      ::mprotect(at, kStride, PROT_READ | PROT_WRITE) == 0;
+        if (usable) {
+            if (arenaBlocks_ >= arenaCommitted_)
+                ++arenaCommitted_;
+            ++arenaBlocks_;
+            return reinterpret_cast<Block*>(at);
         }
-        ++arenaBlocks_;
-        return reinterpret_cast<Block*>(at);
     }
-heap:
     void* p = std::malloc(sizeof(Block));
     if (!p)
         throw std::bad_alloc();
