@@ -7,7 +7,7 @@
 namespace paradrex {
 
 namespace {
-constexpr size_t kStride = 65536;            // payload + link, page aligned
+constexpr size_t kStride = 65536;              // payload + link, page aligned
 constexpr size_t kArenaSize = size_t{1} << 32; // 65,536 blocks, 4 GiB of addresses
 } // namespace
 
@@ -43,8 +43,8 @@ BlockPool::Block* BlockPool::NewBlock() {
     static_assert(sizeof(Block) <= kStride);
     if (arena_ && arenaBlocks_ < kArenaSize / kStride) {
         char* at = arena_ + arenaBlocks_ * kStride;
-        bool usable = arenaBlocks_ < arenaCommitted_ ||
-                      ::mprotect(at, kStride, PROT_READ | PROT_WRITE) == 0;
+        bool usable =
+            arenaBlocks_ < arenaCommitted_ || ::mprotect(at, kStride, PROT_READ | PROT_WRITE) == 0;
         if (usable) {
             if (arenaBlocks_ >= arenaCommitted_)
                 ++arenaCommitted_;

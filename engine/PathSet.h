@@ -25,7 +25,7 @@ struct PathOrder {
 class PathSet {
 public:
     struct AddResult {
-        bool added;          // false: covered by `coveringMember`
+        bool added; // false: covered by `coveringMember`
         std::string coveringMember;
     };
     AddResult Add(const std::string& path);
@@ -46,6 +46,11 @@ private:
 // against the working directory and lexically normal, no trailing slash
 // (except "/"). Empty text stays empty.
 std::string NormalizeDirEntry(std::string_view text);
+
+// A path made absolute against the working directory and lexically normal
+// ("." and empty components dropped, ".." removing one), without a trailing
+// slash except for "/". Nothing is trimmed or expanded.
+std::string AbsoluteNormalPath(std::string_view path);
 
 // The type list of a search: refused (nullopt) when the text holds '*' or
 // ';'; otherwise the lower-case extensions split at spaces, sorted by bytes.

@@ -22,8 +22,8 @@ void Check(bool ok, const std::string& what) {
 
 void MakeWritable(const fs::path& p) {
     std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(
-             p, fs::directory_options::skip_permission_denied, ec);
+    for (auto it =
+             fs::recursive_directory_iterator(p, fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         if (it->is_directory(ec) && !it->is_symlink(ec))
             ::chmod(it->path().c_str(), 0755);

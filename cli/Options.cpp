@@ -1,0 +1,174 @@
+#include "cli/Options.h"
+
+#include <cstring>
+
+namespace paradrex::cli {
+
+const char* const kUsage =
+    "Usage: paradrex-cli [OPTIONS] [--] [DIR...]\n"
+    "Finds files with identical content under the given directories (the\n"
+    "current directory when none is given) and prints them in groups.\n"
+    "\n"
+    "  --min-size N[K|M]   skip files smaller than N bytes (KB, MB)\n"
+    "  --max-size N[K|M]   skip files larger than N bytes (KB, MB)\n"
+    "  --read-only         also search read-only files and directories\n"
+    "  --hidden            also search hidden files and directories\n"
+    "  --system            also search system files (none on Linux)\n"
+    "  --types \"jpg png\"   only files with these extensions\n"
+    "  --preserve DIR      mark duplicates under DIR Preserved (repeatable)\n"
+    "  --delete DIR        mark duplicates under DIR Deleted (repeatable)\n"
+    "  --format text|json  output format (text: one path per line, a blank\n"
+    "                      line after each group)\n"
+    "  --progress          show live counters on standard error\n"
+    "  --no-progress       do not show them even on a terminal\n"
+    "  --threads N         threads comparing files (default: one per processor)\n"
+    "  --quiet             no summary on standard error\n"
+    "  --help              show this help\n"
+    "  --version           show the version\n"
+    "\n"
+    "Exit status: 0 when the search completed, 2 on a usage error, 130 when\n"
+    "interrupted.\n";
+
+bool SplitSize(const std::string& text, std::string& number, int& unit) {
+    if (text.empty())
+        return false;
+    size_t n = text.size();
+    unit = 0;
+    char last = text.back();
+    if (last == 'K' || last == 'k') {
+        unit = 1;
+        --n;
+    } else if (last == 'M' || last == 'm') {
+        unit = 2;
+        --n;
+    }
+    if (n == 0)
+        return false;
+    for (size_t i = 0; i < n; ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+    number = text.substr(0, n);
+    return true;
+}
+
+std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
+    Options o;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (optionsEnded || a.empty() || a[0] != '-' || a == "-") {
+            o.roots.push_back(a);
+            continue;
+        }
+        std::string value;
+        bool hasInline = false;
+        if (a.rfind("--", 0) == 0) {
+            size_t eq = a.find('=');
+            if (eq != std::string::npos) {
+                value = a.substr(eq + 1);
+                a = a.substr(0, eq);
+                hasInline = true;
+            }
+        }
+        auto takeValue = [&](std::string& out) -> bool {
+            if (hasInline) {
+                out = value;
+                return true;
+            }
+            if (i + 1 >= argc) {
+                error = "option " + a + " needs a value";
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
+        auto noValue = [&]() -> bool {
+            if (hasInline) {
+                error = "option " + a + " takes no value";
+                return false;
+            }
+            return true;
+        };
+        std::string v;
+        if (a == "--") {
+            optionsEnded = true;
+        } else if (a == "--min-size" || a == "--max-size") {
+            if (!takeValue(v))
+                return std::nullopt;
+            std::string number;
+            int unit;
+            if (!SplitSize(v, number, unit)) {
+                error = "invalid size for " + a + ": '" + v + "' (expected N, NK or NM)";
+                return std::nullopt;
+            }
+            (a == "--min-size" ? o.minSize : o.maxSize) = v;
+        } else if (a == "--read-only") {
+            if (!noValue())
+                return std::nullopt;
+            o.readOnly = true;
+        } else if (a == "--hidden") {
+            if (!noValue())
+                return std::nullopt;
+            o.hidden = true;
+        } else if (a == "--system") {
+            if (!noValue())
+                return std::nullopt;
+            o.system = true;
+        } else if (a == "--types") {
+            if (!takeValue(v))
+                return std::nullopt;
+            o.types = v;
+        } else if (a == "--preserve") {
+            if (!takeValue(v))
+                return std::nullopt;
+            o.preserve.push_back(v);
+        } else if (a == "--delete") {
+            if (!takeValue(v))
+                return std::nullopt;
+            o.remove.push_back(v);
+        } else if (a == "--format") {
+            if (!takeValue(v))
+                return std::nullopt;
+            if (v == "text")
+                o.format = Format::Text;
+            else if (v == "json")
+                o.format = Format::Json;
+            else {
+                error = "unknown format '" + v + "' (expected text or json)";
+                return std::nullopt;
+            }
+        } else if (a == "--progress") {
+            if (!noValue())
+                return std::nullopt;
+            o.progress = true;
+        } else if (a == "--no-progress") {
+            if (!noValue())
+                return std::nullopt;
+            o.progress = false;
+        } else if (a == "--threads") {
+            if (!takeValue(v))
+                return std::nullopt;
+            char* end = nullptr;
+            unsigned long n = std::strtoul(v.c_str(), &end, 10);
+            if (v.empty() || *end != '\0' || n < 1 || n > 64) {
+                error = "invalid thread count '" + v + "' (expected 1 to 64)";
+                return std::nullopt;
+            }
+            o.threads = static_cast<unsigned>(n);
+        } else if (a == "--quiet" || a == "-q") {
+            if (!noValue())
+                return std::nullopt;
+            o.quiet = true;
+        } else if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
+        } else {
+            error = "unknown option '" + a + "'";
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+} // namespace paradrex::cli

@@ -1,0 +1,34 @@
+#pragma once
+// Command-line options of paradrex-cli.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace paradrex::cli {
+
+enum class Format { Text, Json };
+
+struct Options {
+    std::vector<std::string> roots;              // as given
+    std::optional<std::string> minSize, maxSize; // "N", "NK" or "NM"
+    bool readOnly = false, hidden = false, system = false;
+    std::optional<std::string> types;
+    std::vector<std::string> preserve, remove;
+    Format format = Format::Text;
+    std::optional<bool> progress; // unset: when standard error is a terminal
+    bool quiet = false;
+    bool help = false, version = false;
+    unsigned threads = 0;
+};
+
+// Parses argv; on a usage error returns nothing and sets `error`.
+std::optional<Options> ParseOptions(int argc, char** argv, std::string& error);
+
+// Splits "12K" into the number text and the unit index (0 bytes, 1 KB, 2 MB);
+// false when the text is not digits with an optional K or M.
+bool SplitSize(const std::string& text, std::string& number, int& unit);
+
+extern const char* const kUsage;
+
+} // namespace paradrex::cli

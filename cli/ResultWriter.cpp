@@ -1,0 +1,319 @@
+#include "cli/ResultWriter.h"
+
+#include "engine/SearchState.h"
+
+#include <charconv>
+#include <map>
+#include <vector>
+
+namespace paradrex::cli {
+
+namespace {
+
+// Length of the valid UTF-8 sequence at s[i], or 0.
+size_t Utf8Sequence(std::string_view s, size_t i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    size_t len;
+    uint32_t cp;
+    if (b < 0x80)
+        return 1;
+    if (b >= 0xC2 && b <= 0xDF) {
+        len = 2;
+        cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        len = 3;
+        cp = b & 0x0F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        len = 4;
+        cp = b & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + len > s.size())
+        return 0;
+    for (size_t k = 1; k < len; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + k]);
+        if ((c & 0xC0) != 0x80)
+            return 0;
+        cp = cp << 6 | (c & 0x3F);
+    }
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
+void AppendHex4(std::string& out, unsigned v) {
+    static const char* digits = "0123456789abcdef";
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out += digits[(v >> shift) & 0xF];
+}
+
+template <class T> void AppendNumber(std::string& out, T v) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+}
+
+const char* StateName(FileState s) {
+    switch (s) {
+    case FileState::Preserved:
+        return "Preserved";
+    case FileState::Deleted:
+        return "Deleted";
+    default:
+        return "Unsettled";
+    }
+}
+
+class JsonBuilder {
+public:
+    JsonBuilder(std::FILE* out, const SearchState& state) : out_(out), state_(state) {}
+
+    void Write() {
+        s_ += "{\"counters\":";
+        Counters();
+        s_ += ",\"cloneSets\":[";
+        size_t index = 0;
+        for (const auto& [sig, set] : state_.cloneSets) {
+            setIndex_[&set] = index;
+            if (index++)
+                s_ += ',';
+            s_ += "{\"signature\":[";
+            for (size_t k = 0; k < sig->size(); ++k) {
+                if (k)
+                    s_ += ',';
+                AppendJsonString(s_, DirectoryPath((*sig)[k]));
+            }
+            s_ += "],\"groups\":[";
+            for (size_t g = 0; g < set.size(); ++g) {
+                if (g)
+                    s_ += ',';
+                Files(set[g]);
+            }
+            s_ += "]}";
+            Flush();
+        }
+        s_ += "],\"runGroups\":[";
+        index = 0;
+        for (const RunGroup& rg : state_.runGroups) {
+            groupIndex_[&rg] = index;
+            if (index++)
+                s_ += ',';
+            s_ += "{\"runs\":[";
+            for (size_t r = 0; r < rg.runs.size(); ++r) {
+                if (r)
+                    s_ += ',';
+                s_ += "{\"directory\":";
+                AppendJsonString(s_, DirectoryPath(rg.runs[r].directory));
+                s_ += ",\"first\":";
+                AppendNumber(s_, rg.runs[r].first);
+                s_ += ",\"count\":";
+                AppendNumber(s_, rg.runs[r].count);
+                s_ += '}';
+            }
+            s_ += "],\"files\":";
+            Files(rg.group);
+            s_ += '}';
+            Flush();
+        }
+        s_ += "],\"tree\":";
+        if (state_.resultRoot)
+            Tree(*state_.resultRoot);
+        else
+            s_ += "null";
+        s_ += "}\n";
+        Flush(true);
+    }
+
+private:
+    void Flush(bool force = false) {
+        if (force || s_.size() > (1u << 20)) {
+            std::fwrite(s_.data(), 1, s_.size(), out_);
+            s_.clear();
+        }
+    }
+
+    void Counters() {
+        const auto v = state_.counters.Snapshot();
+        auto field = [&](const char* name, auto value, bool firstField = false) {
+            if (!firstField)
+                s_ += ',';
+            s_ += '"';
+            s_ += name;
+            s_ += "\":";
+            AppendNumber(s_, value);
+        };
+        s_ += '{';
+        field("totalSize", v.totalSize, true);
+        field("averageBytesPerSecond", v.averageBytesPerSecond);
+        field("fileCount", v.fileCount);
+        field("averageFilesPerSecond", v.averageFilesPerSecond);
+        field("duplicateCount", v.duplicateCount);
+        field("duplicateSize", v.duplicateSize);
+        field("directoryCount", v.directoryCount);
+        field("validated", v.validated);
+        field("findTime", v.findTime);
+        field("buildTime", v.buildTime);
+        field("pretreatTime", v.pretreatTime);
+        s_ += '}';
+    }
+
+    void Files(const DuplicateGroup& g) {
+        s_ += '[';
+        for (size_t i = 0; i < g.size(); ++i) {
+            const FileRecord& f = *g[i];
+            if (i)
+                s_ += ',';
+            s_ += "{\"path\":";
+            AppendJsonString(s_, FilePath(f));
+            s_ += ",\"name\":";
+            AppendJsonString(s_, f.name);
+            s_ += ",\"size\":";
+            AppendNumber(s_, f.size);
+            s_ += ",\"modified\":";
+            AppendNumber(s_, f.modified);
+            s_ += ",\"state\":\"";
+            s_ += StateName(f.state);
+            s_ += "\"}";
+        }
+        s_ += ']';
+    }
+
+    void Tree(const ResultDir& root) {
+        // Iterative: result trees may be deep.
+        struct Item {
+            const ResultDir* dir;
+            std::map<const NameRecord*, std::unique_ptr<ResultDir>>::const_iterator next;
+        };
+        std::vector<Item> stack;
+        auto open = [&](const ResultDir& d) {
+            s_ += "{\"name\":";
+            AppendJsonString(s_, d.name ? d.name->name() : std::string_view{});
+            s_ += ",\"path\":";
+            AppendJsonString(s_, d.name ? DirectoryPath(d.name) : std::string{});
+            s_ += ",\"cloneRefs\":[";
+            for (size_t i = 0; i < d.cloneRefs.size(); ++i) {
+                if (i)
+                    s_ += ',';
+                s_ += "{\"set\":";
+                AppendNumber(s_, setIndex_.at(d.cloneRefs[i].set));
+                s_ += ",\"position\":";
+                AppendNumber(s_, d.cloneRefs[i].position);
+                s_ += '}';
+            }
+            s_ += "],\"runRefs\":[";
+            for (size_t i = 0; i < d.runRefs.size(); ++i) {
+                if (i)
+                    s_ += ',';
+                s_ += "{\"group\":";
+                AppendNumber(s_, groupIndex_.at(d.runRefs[i].group));
+                s_ += ",\"run\":";
+                AppendNumber(s_, d.runRefs[i].run);
+                s_ += '}';
+            }
+            s_ += "],\"children\":[";
+            stack.push_back({&d, d.children.begin()});
+        };
+        open(root);
+        while (!stack.empty()) {
+            Item& top = stack.back();
+            if (top.next == top.dir->children.end()) {
+                s_ += "]}";
+                stack.pop_back();
+                continue;
+            }
+            if (top.next != top.dir->children.begin())
+                s_ += ',';
+            const ResultDir& child = *top.next->second;
+            ++top.next;
+            open(child);
+            Flush();
+        }
+    }
+
+    std::FILE* out_;
+    const SearchState& state_;
+    std::string s_;
+    std::map<const void*, size_t> setIndex_;
+    std::map<const void*, size_t> groupIndex_;
+};
+
+void AppendPaths(std::string& s, const DuplicateGroup& g) {
+    for (const FileRecord* f : g) {
+        AppendFilePath(s, f->directory, f->name);
+        s += '\n';
+    }
+    s += '\n';
+}
+
+} // namespace
+
+void AppendJsonString(std::string& out, std::string_view bytes) {
+    out += '"';
+    for (size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x80) {
+            size_t len = Utf8Sequence(bytes, i);
+            if (len == 0) {
+                AppendHex4(out, 0xDC00u + b);
+                ++i;
+            } else {
+                out.append(bytes.data() + i, len);
+                i += len;
+            }
+            continue;
+        }
+        switch (b) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (b < 0x20 || b == 0x7F)
+                AppendHex4(out, b);
+            else
+                out += static_cast<char>(b);
+        }
+        ++i;
+    }
+    out += '"';
+}
+
+void WriteText(std::FILE* out, const SearchState& state) {
+    std::string s;
+    auto flush = [&](bool force) {
+        if (force || s.size() > (1u << 20)) {
+            std::fwrite(s.data(), 1, s.size(), out);
+            s.clear();
+        }
+    };
+    for (const auto& [sig, set] : state.cloneSets)
+        for (const DuplicateGroup& g : set) {
+            AppendPaths(s, g);
+            flush(false);
+        }
+    for (const RunGroup& rg : state.runGroups) {
+        AppendPaths(s, rg.group);
+        flush(false);
+    }
+    flush(true);
+}
+
+void WriteJson(std::FILE* out, const SearchState& state) {
+    JsonBuilder(out, state).Write();
+}
+
+} // namespace paradrex::cli

@@ -1,0 +1,196 @@
+// paradrex-cli: runs the search the desktop program runs, on the directories
+// given, and prints the duplicate groups.
+
+#include "cli/Options.h"
+#include "cli/ResultWriter.h"
+#include "engine/PathSet.h"
+#include "engine/SearchDriver.h"
+#include "engine/SearchState.h"
+#include "engine/SizeText.h"
+#include "platform/KeyStore.h"
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace paradrex;
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void OnSignal(int) {
+    g_interrupted = 1;
+    // Lock-free atomic store: safe in a signal handler. The worker sees it at
+    // its next checkpoint.
+    SearchState::Instance().stopRequested.store(true, std::memory_order_relaxed);
+}
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "paradrex-cli: %s\nTry 'paradrex-cli --help' for more information.\n",
+                 message.c_str());
+    return 2;
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// A directory argument made absolute and lexically normal. An argument that
+// names a directory as given is taken as it is (its spaces belong to it);
+// otherwise it is read as typed text, with blanks trimmed and "~" expanded.
+std::string DirectoryArgument(const std::string& arg) {
+    if (!arg.empty() && arg[0] != '~' && IsDirectory(arg))
+        return AbsoluteNormalPath(arg);
+    return NormalizeDirEntry(arg);
+}
+
+std::string Grouped(uint64_t v) {
+    std::string digits = std::to_string(v);
+    std::string out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i && (digits.size() - i) % 3 == 0)
+            out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+void ShowProgress(const SearchState& state, bool final) {
+    const auto v = state.counters.Snapshot();
+    std::string line = "\r" + Grouped(v.directoryCount) + " directories, " + Grouped(v.fileCount) +
+                       " files (" + SizeText(v.totalSize) + ")";
+    if (state.scanFinished) {
+        line +=
+            ", " + Grouped(v.duplicateCount) + " duplicates (" + SizeText(v.duplicateSize) + ")";
+        if (v.validated >= 0)
+            line += ", validating " + Grouped(static_cast<uint64_t>(v.validated));
+    }
+    line += "\033[K";
+    if (final)
+        line += "\n";
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+}
+
+void ShowSummary(const SearchState& state) {
+    const auto v = state.counters.Snapshot();
+    size_t groups = state.runGroups.size();
+    for (const auto& [sig, set] : state.cloneSets)
+        groups += set.size();
+    std::fprintf(stderr,
+                 "Searched %s directories and %s files (%s bytes, %s); found %s duplicate files "
+                 "(%s bytes, %s) in %s groups in %.3f s.\n",
+                 Grouped(v.directoryCount).c_str(), Grouped(v.fileCount).c_str(),
+                 Grouped(v.totalSize).c_str(), SizeText(v.totalSize).c_str(),
+                 Grouped(v.duplicateCount).c_str(), Grouped(v.duplicateSize).c_str(),
+                 SizeText(v.duplicateSize).c_str(), Grouped(groups).c_str(), v.findTime);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    auto parsed = cli::ParseOptions(argc, argv, error);
+    if (!parsed)
+        return UsageError(error);
+    cli::Options& o = *parsed;
+    if (o.help) {
+        std::fputs(cli::kUsage, stdout);
+        return 0;
+    }
+    if (o.version) {
+        std::printf("paradrex-cli %s\n", PARADREX_VERSION);
+        return 0;
+    }
+
+    SearchState& state = SearchState::Instance();
+    SearchJob& job = state.job;
+    if (o.roots.empty())
+        o.roots.push_back(".");
+    for (const std::string& r : o.roots) {
+        std::string dir = DirectoryArgument(r);
+        if (dir.empty() || !IsDirectory(dir))
+            return UsageError("not a directory: '" + r + "'");
+        job.roots.Add(dir);
+    }
+    auto size = [&](const std::optional<std::string>& text, bool& enabled, uint32_t& limit) {
+        if (!text)
+            return;
+        std::string number;
+        int unit = 0;
+        cli::SplitSize(*text, number, unit);
+        enabled = true;
+        limit = SizeLimit(number, unit);
+    };
+    size(o.minSize, job.minSizeEnabled, job.minSize);
+    size(o.maxSize, job.maxSizeEnabled, job.maxSize);
+    job.includeReadOnly = o.readOnly ? 1 : 0;
+    job.includeHidden = o.hidden ? 1 : 0;
+    job.includeSystem = o.system ? 1 : 0;
+    if (o.types) {
+        auto list = ParseTypeList(*o.types);
+        if (!list)
+            return UsageError("File type input is incorrect, please input like \"ext1 ext2 "
+                              "ext3\" !");
+        job.typeList = std::move(*list);
+    }
+
+    DefaultDirectories defaults;
+    for (const std::string& d : o.preserve)
+        defaults.preserve.push_back(DirectoryArgument(d));
+    for (const std::string& d : o.remove)
+        defaults.remove.push_back(DirectoryArgument(d));
+
+    platform::KeyStore keyStore;
+    keyStore.CreateKey(kTotalsKey);
+
+    SearchEnvironment env;
+    env.defaultDirectories = [&] { return defaults; };
+    env.keyStore = &keyStore;
+    env.threads = o.threads;
+
+    struct sigaction sa {};
+    sa.sa_handler = OnSignal;
+    sigemptyset(&sa.sa_mask);
+    ::sigaction(SIGINT, &sa, nullptr);
+    ::sigaction(SIGTERM, &sa, nullptr);
+
+    const bool progress = !o.quiet && o.progress.value_or(::isatty(2) != 0);
+    state.ClearFlags();
+    std::atomic<bool> finished{false};
+    int rc = 1;
+    std::thread worker([&] {
+        rc = RunSearch(state, env);
+        finished = true;
+    });
+    while (!finished) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(progress ? 200 : 20));
+        if (progress && !finished)
+            ShowProgress(state, false);
+    }
+    worker.join();
+    if (progress)
+        ShowProgress(state, true);
+
+    if (rc != 0)
+        return g_interrupted ? 130 : 1;
+
+    if (o.format == cli::Format::Json)
+        cli::WriteJson(stdout, state);
+    else
+        cli::WriteText(stdout, state);
+    if (std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "paradrex-cli: cannot write the result: %s\n", std::strerror(errno));
+        return 1;
+    }
+    if (!o.quiet)
+        ShowSummary(state);
+    return 0;
+}

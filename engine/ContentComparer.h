@@ -1,0 +1,63 @@
+#pragma once
+// Exact content comparison of one candidate set. The files are read in
+// lockstep, chunk by chunk, and split into classes as soon as their chunks
+// differ; a file is no longer read once it matches no other file. Files of
+// 5 MiB and more are first compared by 64 sampled blocks of 512 bytes (a
+// cheap filter) and then over their whole length. Memory is the members of
+// one class times one chunk; each file is read at most once (plus the
+// sampled blocks). Groups come out in ascending order of content (the
+// sampled key first for large files), each listing its files in set order.
+
+#include "engine/ErrorSink.h"
+#include "engine/SearchModel.h"
+
+#include <span>
+#include <vector>
+
+namespace paradrex {
+
+class SearchState;
+
+class ContentComparer {
+public:
+    static constexpr uint32_t kSampledFrom = 5u * 1024 * 1024;
+    static constexpr size_t kSampleBlocks = 64;
+    static constexpr size_t kSampleBlockSize = 512;
+
+    ContentComparer(SearchState& state, const ErrorSink& log, size_t memoryBudget = 8u << 20);
+    ~ContentComparer();
+    ContentComparer(const ContentComparer&) = delete;
+    ContentComparer& operator=(const ContentComparer&) = delete;
+
+    // Appends the groups of identical files among `records` (all of one
+    // size) to `groups`.
+    void Compare(std::span<FileRecord* const> records, std::vector<DuplicateGroup>& groups);
+
+private:
+    struct Member {
+        FileRecord* record;
+        int fd;
+        bool opened; // the first open (with its checks) has been done
+        bool dropped;
+    };
+    struct Pending;
+
+    bool Read(Member& m, uint64_t offset, size_t len, bool sampled, unsigned char* out);
+    bool FirstOpen(Member& m, bool sampled);
+    void Close(Member& m);
+    size_t ChunkFor(size_t members) const;
+
+    SearchState& state_;
+    const ErrorSink& log_;
+    size_t budget_;
+    uint32_t size_ = 0;
+    bool keepOpen_ = true;
+    std::vector<Member> members_;
+    std::vector<unsigned char> buffer_;
+    std::vector<std::pair<uint64_t, uint64_t>> identities_;
+};
+
+// Opens the file of a record for reading, however deep its path.
+int OpenRecordFile(const FileRecord& record);
+
+} // namespace paradrex

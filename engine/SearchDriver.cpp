@@ -1,0 +1,159 @@
+#include "engine/SearchDriver.h"
+
+#include "engine/Checkpoint.h"
+#include "engine/ContentComparer.h"
+#include "engine/PrefixPass.h"
+#include "engine/ResultBuilder.h"
+#include "engine/Scanner.h"
+#include "engine/SearchState.h"
+#include "platform/Clock.h"
+#include "platform/KeyStore.h"
+
+#include <exception>
+
+namespace paradrex {
+
+namespace {
+
+constexpr auto kRelaxed = std::memory_order_relaxed;
+
+void CompareAllSets(SearchState& state, const ErrorSink& log) {
+    ContentComparer comparer(state, log);
+    std::vector<FileRecord*> records;
+    std::vector<DuplicateGroup> groups;
+    for (size_t i = 0; i < state.candidateSets.size(); ++i) {
+        Checkpoint(state);
+        records.clear();
+        for (FileEntry* e : state.candidateSets[i])
+            if (e->record)
+                records.push_back(e->record);
+        if (records.size() < 2)
+            continue;
+        groups.clear();
+        comparer.Compare(records, groups);
+        for (DuplicateGroup& g : groups) {
+            const uint64_t n = g.size();
+            state.counters.duplicateCount.fetch_add(static_cast<uint32_t>(n), kRelaxed);
+            state.counters.duplicateSize.fetch_add(uint64_t{g.front()->size} * n, kRelaxed);
+            StoreGroup(state, std::move(g));
+        }
+    }
+}
+
+// Adds this search's files and bytes to the per-user totals. A missing key is
+// skipped; a value of another type counts as 0 and is overwritten as qword.
+void AddTotals(platform::KeyStore& store, uint64_t files, uint64_t bytes) {
+    store.Update(kTotalsKey, [&](platform::KeyValues& values) {
+        auto add = [&](const char* name, uint64_t amount) {
+            auto it = values.find(name);
+            uint64_t old = it != values.end() && it->second.type == platform::KeyValueType::Qword
+                               ? it->second.number
+                               : 0;
+            values[name] = platform::KeyValue::Qword(old + amount);
+        };
+        add("Count", files);
+        add("Size", bytes);
+        return true;
+    });
+}
+
+int Search(SearchState& state, const SearchEnvironment& env) {
+    auto& c = state.counters;
+    const ErrorSink& log = env.logError;
+
+    c.Zero();
+    const uint64_t start = platform::TickMs();
+    state.resultRoot.reset();
+    state.cloneSets.clear();
+    state.runGroups.clear();
+    state.dirTree.reset();
+    state.sizeMap.Clear();
+    state.candidateSets.Clear();
+    state.recordPool.Reset();
+    state.namePool.Reset();
+
+    ScanAllRoots(state);
+    state.scanFinished = true;
+
+    MarkSizeCandidates(state);
+    Checkpoint(state);
+    ValidatePrefixes(state, log);
+    c.validated.store(-1, kRelaxed);
+
+    BuildCandidateSets(state);
+    state.sizeMap.Clear();
+
+    Checkpoint(state);
+    CreateRecords(state);
+    Checkpoint(state);
+
+    CompareAllSets(state, log);
+    state.candidateSets.Clear();
+    state.dirTree.reset(); // the name pool stays: records point into it
+
+    Checkpoint(state);
+    c.findTime.store(platform::SecondsSince(start), kRelaxed);
+
+    if (env.keyStore)
+        AddTotals(*env.keyStore, c.fileCount.load(kRelaxed), c.totalSize.load(kRelaxed));
+
+    if (!state.cloneSets.empty() || !state.runGroups.empty()) {
+        uint64_t t = platform::TickMs();
+        BuildResultTree(state);
+        Checkpoint(state);
+        c.buildTime.store(platform::SecondsSince(t), kRelaxed);
+
+        t = platform::TickMs();
+        if (env.defaultDirectories) {
+            DefaultDirectories dirs = env.defaultDirectories();
+            ApplyDefaultDirectories(state, dirs.preserve, FileState::Preserved);
+            ApplyDefaultDirectories(state, dirs.remove, FileState::Deleted);
+        }
+        c.pretreatTime.store(platform::SecondsSince(t), kRelaxed);
+    }
+
+    const double findTime = c.findTime.load(kRelaxed);
+    if (findTime > 0) {
+        c.averageFilesPerSecond.store(
+            static_cast<uint32_t>(static_cast<double>(c.fileCount.load(kRelaxed)) / findTime),
+            kRelaxed);
+        c.averageBytesPerSecond.store(
+            static_cast<uint64_t>(static_cast<double>(c.totalSize.load(kRelaxed)) / findTime),
+            kRelaxed);
+    }
+
+    Checkpoint(state);
+    if (state.resultRoot && state.resultRoot->children.empty())
+        state.resultRoot.reset();
+    state.done = true;
+    return 0;
+}
+
+void StopCleanUp(SearchState& state) {
+    state.ClearAll();
+    state.counters.Zero();
+}
+
+} // namespace
+
+int RunSearch(SearchState& state, const SearchEnvironment& env) {
+    try {
+        return Search(state, env);
+    } catch (const StopSearch&) {
+        StopCleanUp(state);
+        return 1;
+    } catch (const std::exception& e) {
+        // Out of memory and the like: record it, leave the state empty and end
+        // as a stopped search, so whoever waits for the worker is released.
+        StopCleanUp(state);
+        _Error_record record(std::string("Search failed: ") + e.what(), 0);
+        if (env.logError)
+            env.logError(record);
+        else
+            record.Write();
+        state.RequestStop();
+        return 1;
+    }
+}
+
+} // namespace paradrex
