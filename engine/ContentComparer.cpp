@@ -203,8 +203,8 @@ void ContentComparer::Compare(std::span<FileRecord* const> records,
                 Close(members_[i]);
             continue;
         }
-        bool allEqual = true;
-        for (size_t k = 1; k < alive.size() && allEqual; ++k)
+        bool allEqual = true; // always so for empty files
+        for (size_t k = 1; len > 0 && k < alive.size() && allEqual; ++k)
             allEqual = std::memcmp(slot(0), slot(static_cast<uint32_t>(k)), len) == 0;
         if (allEqual) {
             stack.push_back(next(alive));
