@@ -2,6 +2,7 @@
 
 #include "engine/Checkpoint.h"
 #include "engine/ContentComparer.h"
+#include "engine/OrderedParallel.h"
 #include "engine/PrefixPass.h"
 #include "engine/ResultBuilder.h"
 #include "engine/Scanner.h"
@@ -9,7 +10,10 @@
 #include "platform/Clock.h"
 #include "platform/KeyStore.h"
 
+#include <algorithm>
 #include <exception>
+#include <mutex>
+#include <thread>
 
 namespace paradrex {
 
@@ -17,27 +21,46 @@ namespace {
 
 constexpr auto kRelaxed = std::memory_order_relaxed;
 
-void CompareAllSets(SearchState& state, const ErrorSink& log) {
-    ContentComparer comparer(state, log);
-    std::vector<FileRecord*> records;
-    std::vector<DuplicateGroup> groups;
-    for (size_t i = 0; i < state.candidateSets.size(); ++i) {
-        Checkpoint(state);
-        records.clear();
-        for (FileEntry* e : state.candidateSets[i])
-            if (e->record)
-                records.push_back(e->record);
-        if (records.size() < 2)
-            continue;
-        groups.clear();
-        comparer.Compare(records, groups);
-        for (DuplicateGroup& g : groups) {
-            const uint64_t n = g.size();
-            state.counters.duplicateCount.fetch_add(static_cast<uint32_t>(n), kRelaxed);
-            state.counters.duplicateSize.fetch_add(uint64_t{g.front()->size} * n, kRelaxed);
-            StoreGroup(state, std::move(g));
-        }
-    }
+unsigned ThreadCount(const SearchEnvironment& env) {
+    if (env.threads > 0)
+        return env.threads;
+    const unsigned n = std::thread::hardware_concurrency();
+    return n == 0 ? 1 : std::min(n, 8u);
+}
+
+void CompareAllSets(SearchState& state, const ErrorSink& log, unsigned threads) {
+    // Several threads may log at once; the sink sees one record at a time.
+    std::mutex logMutex;
+    ErrorSink lockedLog = [&](const _Error_record& r) {
+        std::lock_guard lock(logMutex);
+        if (log)
+            log(r);
+        else
+            r.Write();
+    };
+    std::vector<std::unique_ptr<ContentComparer>> comparers;
+    for (unsigned t = 0; t < std::max(threads, 1u); ++t)
+        comparers.push_back(std::make_unique<ContentComparer>(state, lockedLog));
+
+    OrderedParallel<std::vector<DuplicateGroup>>(
+        state, state.candidateSets.size(), threads,
+        [&](size_t i, unsigned worker) {
+            std::vector<FileRecord*> records;
+            for (FileEntry* e : state.candidateSets[i])
+                if (e->record)
+                    records.push_back(e->record);
+            std::vector<DuplicateGroup> groups;
+            comparers[worker]->Compare(records, groups);
+            return groups;
+        },
+        [&](size_t, std::vector<DuplicateGroup> groups) {
+            for (DuplicateGroup& g : groups) {
+                const uint64_t n = g.size();
+                state.counters.duplicateCount.fetch_add(static_cast<uint32_t>(n), kRelaxed);
+                state.counters.duplicateSize.fetch_add(uint64_t{g.front()->size} * n, kRelaxed);
+                StoreGroup(state, std::move(g));
+            }
+        });
 }
 
 // Adds this search's files and bytes to the per-user totals. A missing key is
@@ -87,7 +110,7 @@ int Search(SearchState& state, const SearchEnvironment& env) {
     CreateRecords(state);
     Checkpoint(state);
 
-    CompareAllSets(state, log);
+    CompareAllSets(state, log, ThreadCount(env));
     state.candidateSets.Clear();
     state.dirTree.reset(); // the name pool stays: records point into it
 

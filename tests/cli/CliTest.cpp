@@ -181,6 +181,24 @@ TEST_F(Cli, TextListsTheSameGroupsAsJsonOnePathPerLine) {
     EXPECT_NE(r.err.find("Searched"), std::string::npos); // summary on stderr
 }
 
+TEST_F(Cli, OutputIsTheSameInEveryRunWhateverTheThreadCount) {
+    for (int d = 0; d < 8; ++d)
+        for (int f = 0; f < 12; ++f)
+            tree.createFile("d" + std::to_string(d) + "/sub" + std::to_string(f % 2) + "/f" +
+                                std::to_string(f),
+                            "content " + std::to_string((d + f) % 5));
+    auto resultPart = [](const std::string& json) {
+        return json.substr(json.find("\"cloneSets\""));
+    };
+    ProcessResult one = Run({"--format", "json", "--quiet", "--threads", "1", tree.root()});
+    ProcessResult four = Run({"--format", "json", "--quiet", "--threads", "4", tree.root()});
+    ProcessResult again = Run({"--format", "json", "--quiet", "--threads", "4", tree.root()});
+    ASSERT_EQ(one.exitCode, 0);
+    EXPECT_GT(Json::Parse(one.out)["cloneSets"].size(), 1u);
+    EXPECT_EQ(resultPart(one.out), resultPart(four.out));
+    EXPECT_EQ(resultPart(four.out), resultPart(again.out));
+}
+
 TEST_F(Cli, OddNamesSurviveTextAndJson) {
     const std::string odd = "bad \xff\xfe byte";
     tree.createFile("-dash dir/" + odd, "odd content");

@@ -188,3 +188,43 @@ TEST_F(DriverTest, TimingsAndAveragesFollowTheSearch) {
 
 } // namespace
 } // namespace paradrex::test
+
+namespace paradrex::test {
+namespace {
+
+TEST_F(DriverTest, SeveralThreadsGiveExactlyTheResultOfOne) {
+    // Many candidate sets of different kinds, in several directories.
+    for (int d = 0; d < 12; ++d) {
+        for (int f = 0; f < 30; ++f) {
+            const int content = (d * 7 + f) % 23;
+            const uint64_t size = 100 + static_cast<uint64_t>(content % 5) * 1000;
+            std::string bytes = PatternBytes(size, static_cast<uint32_t>(content % 11));
+            if (content >= 11)
+                bytes[size - 1] = 'x';
+            tree.createFile("d" + std::to_string(d) + "/s" + std::to_string(d % 3) + "/f" +
+                                std::to_string(f),
+                            bytes);
+        }
+        for (int r = 0; r < 5; ++r)
+            tree.createFile("d" + std::to_string(d) + "/run" + std::to_string(r), "run!");
+    }
+    std::vector<std::string> signatures[2];
+    std::vector<Group> groups[2];
+    for (int pass = 0; pass < 2; ++pass) {
+        env.threads = pass == 0 ? 1 : 4;
+        ASSERT_EQ(Search(), 0);
+        groups[pass] = Groups();
+        for (const auto& [sig, set] : state.cloneSets) {
+            std::string s;
+            for (const NameRecord* n : *sig)
+                s += DirectoryPath(n) + "|";
+            signatures[pass].push_back(s);
+        }
+    }
+    EXPECT_GT(groups[0].size(), 20u);
+    EXPECT_EQ(groups[0], groups[1]);
+    EXPECT_EQ(signatures[0], signatures[1]);
+}
+
+} // namespace
+} // namespace paradrex::test
