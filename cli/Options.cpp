@@ -23,6 +23,7 @@ const char* const kUsage =
     "  --no-progress       do not show them even on a terminal\n"
     "  --threads N         threads comparing files (default: one per processor)\n"
     "  --quiet             no summary on standard error\n"
+    "  --timings           print the time of each search phase on standard error\n"
     "  --help              show this help\n"
     "  --version           show the version\n"
     "\n"
@@ -159,6 +160,10 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
             if (!noValue())
                 return std::nullopt;
             o.quiet = true;
+        } else if (a == "--timings") {
+            if (!noValue())
+                return std::nullopt;
+            o.timings = true;
         } else if (a == "--help" || a == "-h") {
             o.help = true;
         } else if (a == "--version") {

@@ -18,6 +18,7 @@ struct Options {
     Format format = Format::Text;
     std::optional<bool> progress; // unset: when standard error is a terminal
     bool quiet = false;
+    bool timings = false;
     bool help = false, version = false;
     unsigned threads = 0;
 };

@@ -192,5 +192,12 @@ int main(int argc, char** argv) {
     }
     if (!o.quiet)
         ShowSummary(state);
+    if (o.timings) {
+        const auto& t = state.phaseTimes;
+        std::fprintf(stderr,
+                     "phases: scan %.3f s, prefix %.3f s, candidates %.3f s, records %.3f s, "
+                     "compare %.3f s, tree %.3f s, premark %.3f s\n",
+                     t.scan, t.prefix, t.candidates, t.records, t.compare, t.tree, t.premark);
+    }
     return 0;
 }

@@ -10,6 +10,19 @@ void DirChain::Push(const NameRecord* dir, int openFd) {
         CloseOldest();
 }
 
+void DirChain::MoveTo(const NameRecord* dir) {
+    scratch_.clear();
+    for (const NameRecord* r = dir; r; r = r->parent)
+        scratch_.push_back(r); // leaf first
+    const size_t n = scratch_.size();
+    size_t keep = 0;
+    while (keep < frames_.size() && keep < n && frames_[keep].dir == scratch_[n - 1 - keep])
+        ++keep;
+    Truncate(keep);
+    for (size_t d = keep; d < n; ++d)
+        Push(scratch_[n - 1 - d]);
+}
+
 void DirChain::Truncate(size_t d) {
     while (frames_.size() > d) {
         if (frames_.back().fd >= 0) {

@@ -22,6 +22,9 @@ public:
     size_t depth() const { return frames_.size(); }
     // Appends a directory below the current last one (a root when the chain is empty).
     void Push(const NameRecord* dir, int openFd = -1);
+    // Makes `dir` the last directory, keeping the frames it shares with the
+    // current chain.
+    void MoveTo(const NameRecord* dir);
     // Drops the frames at depth d and below.
     void Truncate(size_t d);
     // The descriptor of the last directory, opened on demand; -1 when it
@@ -38,6 +41,7 @@ private:
     void CloseOldest();
 
     std::vector<Frame> frames_;
+    std::vector<const NameRecord*> scratch_;
     size_t open_ = 0;
 };
 

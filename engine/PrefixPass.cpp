@@ -1,13 +1,16 @@
 #include "engine/PrefixPass.h"
 
-#include "engine/DirTreeWalk.h"
+#include "engine/DirChain.h"
+#include "engine/OrderedParallel.h"
 #include "engine/SearchState.h"
 #include "platform/DirectoryIo.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,47 +65,92 @@ void MarkSizeCandidates(SearchState& state) {
     });
 }
 
-void ValidatePrefixes(SearchState& state, const ErrorSink& log) {
-    unsigned char buf[kPrefixBytes + 8];
-    WalkDirTree(state, [&](DirNode& node, DirChain& chain) {
-        for (FileEntry& e : node.files) {
-            if (!(e.flags & FileEntry::kSizeCandidate))
-                continue;
-            const int dirFd = chain.Fd();
-            platform::Fd fd(dirFd >= 0 ? platform::OpenFileForReading(dirFd, e.name) : -1);
-            if (!fd.valid()) {
-                e.flags |= FileEntry::kUnusable;
-                if (dirFd >= 0 && !Vanished(errno)) {
-                    state.counters.validated.fetch_add(1, std::memory_order_relaxed);
-                    LogFileError(log, node.name, e.name, " can't open!");
-                }
-                continue;
+namespace {
+
+// The directories holding entries with `flag`, in the order the phases visit
+// them: the roots in order, each directory before its subdirectories, the
+// subdirectories from the last to the first.
+std::vector<DirNode*> DirectoriesWith(SearchState& state, uint32_t flag) {
+    std::vector<DirNode*> out;
+    if (!state.dirTree)
+        return out;
+    std::vector<DirNode*> stack;
+    const auto& roots = state.dirTree->children;
+    for (auto r = roots.rbegin(); r != roots.rend(); ++r)
+        stack.push_back(r->get());
+    while (!stack.empty()) {
+        DirNode* node = stack.back();
+        stack.pop_back();
+        for (const FileEntry& e : node->files) {
+            if (e.flags & flag) {
+                out.push_back(node);
+                break;
             }
-            struct stat st;
-            if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-                e.flags |= FileEntry::kUnusable;
-                continue;
-            }
-            state.counters.validated.fetch_add(1, std::memory_order_relaxed);
-            if (static_cast<uint64_t>(st.st_size) != e.size) {
-                e.flags |= FileEntry::kUnusable; // changed since the scan
-                continue;
-            }
-            const size_t want = e.size < kPrefixBytes ? (e.size & ~3u) : kPrefixBytes;
-            const ssize_t got = ReadPrefix(fd.get(), buf, want);
-            if (got < 0) {
-                e.flags |= FileEntry::kUnusable;
-                LogFileError(log, node.name, e.name, " read error!");
-                continue;
-            }
-            if (static_cast<size_t>(got) != want) {
-                e.flags |= FileEntry::kUnusable; // shrank meanwhile
-                continue;
-            }
-            e.prefixSum = PrefixSum({buf, want});
-            e.flags |= (e.size & 0xFFFFu) << 16;
         }
-    });
+        for (auto& child : node->children)
+            stack.push_back(child.get());
+    }
+    return out;
+}
+
+void ValidateDirectory(SearchState& state, DirNode& node, DirChain& chain, const ErrorSink& log) {
+    unsigned char buf[kPrefixBytes + 8];
+    for (FileEntry& e : node.files) {
+        if (!(e.flags & FileEntry::kSizeCandidate))
+            continue;
+        const int dirFd = chain.Fd();
+        platform::Fd fd(dirFd >= 0 ? platform::OpenFileForReading(dirFd, e.name) : -1);
+        if (!fd.valid()) {
+            e.flags |= FileEntry::kUnusable;
+            if (dirFd >= 0 && !Vanished(errno)) {
+                state.counters.validated.fetch_add(1, std::memory_order_relaxed);
+                LogFileError(log, node.name, e.name, " can't open!");
+            }
+            continue;
+        }
+        struct stat st;
+        if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+            e.flags |= FileEntry::kUnusable;
+            continue;
+        }
+        state.counters.validated.fetch_add(1, std::memory_order_relaxed);
+        if (static_cast<uint64_t>(st.st_size) != e.size) {
+            e.flags |= FileEntry::kUnusable; // changed since the scan
+            continue;
+        }
+        const size_t want = e.size < kPrefixBytes ? (e.size & ~3u) : kPrefixBytes;
+        const ssize_t got = ReadPrefix(fd.get(), buf, want);
+        if (got < 0) {
+            e.flags |= FileEntry::kUnusable;
+            LogFileError(log, node.name, e.name, " read error!");
+            continue;
+        }
+        if (static_cast<size_t>(got) != want) {
+            e.flags |= FileEntry::kUnusable; // shrank meanwhile
+            continue;
+        }
+        e.prefixSum = PrefixSum({buf, want});
+        e.flags |= (e.size & 0xFFFFu) << 16;
+    }
+}
+
+} // namespace
+
+void ValidatePrefixes(SearchState& state, const ErrorSink& log, unsigned threads) {
+    std::vector<DirNode*> dirs = DirectoriesWith(state, FileEntry::kSizeCandidate);
+    threads = std::max(threads, 1u);
+    std::vector<DirChain> chains(threads);
+    std::mutex logMutex;
+    const ErrorSink sink = SerializedSink(log, logMutex);
+    OrderedParallel<char>(
+        state, dirs.size(), threads,
+        [&](size_t i, unsigned worker) {
+            DirChain& chain = chains[worker];
+            chain.MoveTo(dirs[i]->name);
+            ValidateDirectory(state, *dirs[i], chain, sink);
+            return char{0};
+        },
+        [](size_t, char) {});
 }
 
 void BuildCandidateSets(SearchState& state) {
@@ -138,23 +186,44 @@ void BuildCandidateSets(SearchState& state) {
     });
 }
 
-void CreateRecords(SearchState& state) {
-    WalkDirTree(state, [&](DirNode& node, DirChain& chain) {
-        for (FileEntry& e : node.files) {
-            if (!(e.flags & FileEntry::kCandidateMember))
-                continue;
-            e.record = nullptr;
-            const int dirFd = chain.Fd();
-            struct stat st;
-            if (dirFd < 0 || ::fstatat(dirFd, e.name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-                continue;
-            // Still the same file: a regular file of the size the scan saw.
-            if (!S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) != e.size)
-                continue;
-            e.record = FileRecord::Create(state.recordPool, node.name, e.name, e.size,
-                                          static_cast<int64_t>(st.st_mtim.tv_sec));
-        }
-    });
+void CreateRecords(SearchState& state, unsigned threads) {
+    std::vector<DirNode*> dirs = DirectoriesWith(state, FileEntry::kCandidateMember);
+    threads = std::max(threads, 1u);
+    std::vector<DirChain> chains(threads);
+    constexpr int64_t kGone = INT64_MIN;
+    // Workers look at the files; the records are allocated here, in order.
+    OrderedParallel<std::vector<int64_t>>(
+        state, dirs.size(), threads,
+        [&](size_t i, unsigned worker) {
+            DirChain& chain = chains[worker];
+            chain.MoveTo(dirs[i]->name);
+            std::vector<int64_t> modified;
+            for (FileEntry& e : dirs[i]->files) {
+                if (!(e.flags & FileEntry::kCandidateMember))
+                    continue;
+                const int dirFd = chain.Fd();
+                struct stat st;
+                // Still the same file: a regular file of the size the scan saw.
+                if (dirFd < 0 || ::fstatat(dirFd, e.name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+                    !S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) != e.size)
+                    modified.push_back(kGone);
+                else
+                    modified.push_back(static_cast<int64_t>(st.st_mtim.tv_sec));
+            }
+            return modified;
+        },
+        [&](size_t i, std::vector<int64_t> modified) {
+            size_t k = 0;
+            DirNode& node = *dirs[i];
+            for (FileEntry& e : node.files) {
+                if (!(e.flags & FileEntry::kCandidateMember))
+                    continue;
+                const int64_t m = modified[k++];
+                e.record = m == kGone
+                               ? nullptr
+                               : FileRecord::Create(state.recordPool, node.name, e.name, e.size, m);
+            }
+        });
 }
 
 } // namespace paradrex

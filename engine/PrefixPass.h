@@ -15,11 +15,13 @@ class SearchState;
 // Marks every entry whose size (4 bytes or more) is shared.
 void MarkSizeCandidates(SearchState& state);
 // Takes the prefix sums of the marked entries, counting `validated`.
-void ValidatePrefixes(SearchState& state, const ErrorSink& log);
+void ValidatePrefixes(SearchState& state, const ErrorSink& log, unsigned threads = 1);
 // Builds the candidate sets from the SizeMap.
 void BuildCandidateSets(SearchState& state);
-// Creates the FileRecords of the candidate set members still found.
-void CreateRecords(SearchState& state);
+// Creates the FileRecords of the candidate set members still found. The
+// files are looked at on `threads` threads; the records are allocated in
+// the order of a one-thread run.
+void CreateRecords(SearchState& state, unsigned threads = 1);
 
 // The 32-bit wrapping sum of the little-endian words of `bytes` (whole words only).
 uint32_t PrefixSum(std::span<const unsigned char> bytes);

@@ -29,15 +29,8 @@ unsigned ThreadCount(const SearchEnvironment& env) {
 }
 
 void CompareAllSets(SearchState& state, const ErrorSink& log, unsigned threads) {
-    // Several threads may log at once; the sink sees one record at a time.
     std::mutex logMutex;
-    ErrorSink lockedLog = [&](const _Error_record& r) {
-        std::lock_guard lock(logMutex);
-        if (log)
-            log(r);
-        else
-            r.Write();
-    };
+    const ErrorSink lockedLog = SerializedSink(log, logMutex);
     std::vector<std::unique_ptr<ContentComparer>> comparers;
     for (unsigned t = 0; t < std::max(threads, 1u); ++t)
         comparers.push_back(std::make_unique<ContentComparer>(state, lockedLog));
@@ -95,24 +88,39 @@ int Search(SearchState& state, const SearchEnvironment& env) {
     state.recordPool.Reset();
     state.namePool.Reset();
 
+    auto& times = state.phaseTimes;
+    times = {};
+    uint64_t phase = start;
+    auto lap = [&](double& slot) {
+        const uint64_t now = platform::TickMs();
+        slot = static_cast<double>(now - phase) / 1000.0;
+        phase = now;
+    };
+
     ScanAllRoots(state);
     state.scanFinished = true;
+    lap(times.scan);
 
     MarkSizeCandidates(state);
     Checkpoint(state);
-    ValidatePrefixes(state, log);
+    const unsigned threads = ThreadCount(env);
+    ValidatePrefixes(state, log, threads);
     c.validated.store(-1, kRelaxed);
+    lap(times.prefix);
 
     BuildCandidateSets(state);
     state.sizeMap.Clear();
+    lap(times.candidates);
 
     Checkpoint(state);
-    CreateRecords(state);
+    CreateRecords(state, threads);
     Checkpoint(state);
+    lap(times.records);
 
-    CompareAllSets(state, log, ThreadCount(env));
+    CompareAllSets(state, log, threads);
     state.candidateSets.Clear();
     state.dirTree.reset(); // the name pool stays: records point into it
+    lap(times.compare);
 
     Checkpoint(state);
     c.findTime.store(platform::SecondsSince(start), kRelaxed);
@@ -125,6 +133,7 @@ int Search(SearchState& state, const SearchEnvironment& env) {
         BuildResultTree(state);
         Checkpoint(state);
         c.buildTime.store(platform::SecondsSince(t), kRelaxed);
+        times.tree = c.buildTime.load(kRelaxed);
 
         t = platform::TickMs();
         if (env.defaultDirectories) {
@@ -133,6 +142,7 @@ int Search(SearchState& state, const SearchEnvironment& env) {
             ApplyDefaultDirectories(state, dirs.remove, FileState::Deleted);
         }
         c.pretreatTime.store(platform::SecondsSince(t), kRelaxed);
+        times.premark = c.pretreatTime.load(kRelaxed);
     }
 
     const double findTime = c.findTime.load(kRelaxed);

@@ -161,6 +161,13 @@ public:
 
     SearchCounters counters;
 
+    // Seconds each phase of the last search took, for profiling; written by
+    // the worker, read after it has ended.
+    struct PhaseTimes {
+        double scan = 0, prefix = 0, candidates = 0, records = 0, compare = 0, tree = 0,
+               premark = 0;
+    } phaseTimes;
+
     // Frees the scan structures and the result and resets both pools.
     void ClearAll();
 
