@@ -7,9 +7,14 @@
 #include "platform/DirectoryIo.h"
 
 #include <algorithm>
+#include <climits>
+#include <condition_variable>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
+#include <thread>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace paradrex {
@@ -17,68 +22,263 @@ namespace paradrex {
 namespace {
 
 struct DevIno {
-    dev_t dev;
-    ino_t ino;
+    uint64_t dev;
+    uint64_t ino;
     bool operator==(const DevIno&) const = default;
 };
 
 struct DevInoHash {
     size_t operator()(const DevIno& d) const {
-        return std::hash<uint64_t>()(static_cast<uint64_t>(d.ino) * 0x9E3779B97F4A7C15ull ^
-                                     static_cast<uint64_t>(d.dev));
+        return std::hash<uint64_t>()(d.ino * 0x9E3779B97F4A7C15ull ^ d.dev);
     }
+};
+
+// The accepted entries of one directory, in listing order, with what the
+// scan needs of each. Filters that depend only on the entry itself are
+// applied while listing; those that depend on what was met before are not.
+struct Listing {
+    struct Entry {
+        uint32_t nameOffset;
+        uint32_t nameLength;
+        bool directory;
+        uint64_t size;
+        uint64_t dev;
+        uint64_t ino;
+        uint64_t nlink;
+    };
+    bool listed = false;       // false: the directory could not be opened or listed
+    uint64_t dev = 0, ino = 0; // of the directory that was listed
+    std::vector<Entry> entries;
+    std::string names; // every name followed by a NUL
+
+    std::string_view Name(const Entry& e) const {
+        return {names.data() + e.nameOffset, e.nameLength};
+    }
+    void Clear() {
+        listed = false;
+        entries.clear();
+        names.clear();
+    }
+};
+
+class Filters {
+public:
+    Filters(const SearchJob& job) : job_(job) {}
+
+    // Reads the open directory into `out`. `dirDev` is the device the
+    // directory lies on, to notice the mount points below it.
+    void List(int fd, Listing& out) const {
+        out.Clear();
+        struct stat st;
+        if (::fstat(fd, &st) != 0)
+            return;
+        out.dev = st.st_dev;
+        out.ino = st.st_ino;
+        platform::DirectoryReader reader(fd);
+        platform::DirectoryEntry entry;
+        std::string lower;
+        while (reader.Next(entry)) {
+            if (entry.type == platform::EntryType::Other)
+                continue; // links, FIFOs, sockets, devices
+            const std::string_view name = entry.name;
+            // Hidden: the name begins with a dot.
+            if (!job_.includeHidden && name[0] == '.')
+                continue;
+            if (entry.type == platform::EntryType::File && !TypeAccepted(name, lower))
+                continue;
+            if (::fstatat(fd, name.data(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+                continue; // vanished meanwhile
+            // Read-only: the owner may not write. No POSIX file carries the
+            // system attribute.
+            if (!job_.includeReadOnly && !(st.st_mode & S_IWUSR))
+                continue;
+            Listing::Entry e{};
+            if (S_ISDIR(st.st_mode)) {
+                if (st.st_dev != out.dev) {
+                    platform::Fd probe(platform::OpenDirectoryAt(fd, name.data()));
+                    if (virtualFs_.Contains(st.st_dev, probe.get()))
+                        continue;
+                }
+                e.directory = true;
+            } else if (S_ISREG(st.st_mode)) {
+                if (entry.type == platform::EntryType::Unknown && !TypeAccepted(name, lower))
+                    continue;
+                const auto size = static_cast<uint64_t>(st.st_size);
+                if (size > 0xFFFFFFFFull)
+                    continue; // beyond what the engine handles
+                if (job_.minSizeEnabled && size < job_.minSize)
+                    continue;
+                if (job_.maxSizeEnabled && size > job_.maxSize)
+                    continue;
+                e.size = size;
+            } else {
+                continue;
+            }
+            e.nameOffset = static_cast<uint32_t>(out.names.size());
+            e.nameLength = static_cast<uint32_t>(name.size());
+            e.dev = st.st_dev;
+            e.ino = st.st_ino;
+            e.nlink = st.st_nlink;
+            out.names.append(name);
+            out.names.push_back('\0');
+            out.entries.push_back(e);
+        }
+        out.listed = true;
+    }
+
+private:
+    bool TypeAccepted(std::string_view name, std::string& lower) const {
+        if (job_.typeList.empty())
+            return true;
+        lower.assign(FileExtension(name));
+        for (char& c : lower)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return std::binary_search(job_.typeList.begin(), job_.typeList.end(), lower);
+    }
+
+    const SearchJob& job_;
+    platform::VirtualFileSystems virtualFs_;
+};
+
+// Reader threads that list directories ahead of the scan. The scan submits
+// the subdirectories of each directory it has listed; readers take the most
+// recently submitted first, which is the order the depth-first scan reaches
+// them in.
+class Prefetcher {
+public:
+    Prefetcher(SearchState& state, const Filters& filters, unsigned readers)
+        : state_(state), filters_(filters) {
+        for (unsigned i = 0; i < readers; ++i)
+            threads_.emplace_back([this] { Work(); });
+    }
+    ~Prefetcher() {
+        {
+            std::lock_guard lock(mutex_);
+            shutdown_ = true;
+        }
+        changed_.notify_all();
+        for (std::thread& t : threads_)
+            t.join();
+    }
+
+    bool active() const { return !threads_.empty(); }
+
+    // Queues the directories (given in listing order) for reading.
+    void Submit(const std::vector<DirNode*>& dirs) {
+        if (!active())
+            return;
+        std::lock_guard lock(mutex_);
+        for (auto it = dirs.rbegin(); it != dirs.rend(); ++it) {
+            auto request = std::make_unique<Request>();
+            request->node = *it;
+            queue_.push_back(request.get());
+            requests_.emplace(*it, std::move(request));
+        }
+        changed_.notify_all();
+    }
+
+    // The listing of `node` when a reader has it (waiting while one reads
+    // it); false when nobody took it up, so the caller lists it itself.
+    bool Take(DirNode* node, Listing& out) {
+        if (!active())
+            return false;
+        std::unique_lock lock(mutex_);
+        auto it = requests_.find(node);
+        if (it == requests_.end())
+            return false;
+        Request* r = it->second.get();
+        if (r->state == Request::Queued) {
+            queue_.erase(std::find(queue_.begin(), queue_.end(), r));
+            requests_.erase(it);
+            return false;
+        }
+        changed_.wait(lock, [&] { return r->state == Request::Done; });
+        std::swap(out, r->listing);
+        --ready_;
+        requests_.erase(it);
+        changed_.notify_all();
+        return true;
+    }
+
+private:
+    struct Request {
+        enum State { Queued, Reading, Done } state = Queued;
+        DirNode* node = nullptr;
+        Listing listing;
+    };
+    static constexpr size_t kMaxReady = 256; // listings waiting to be taken
+
+    void Work() {
+        std::string path;
+        for (;;) {
+            Request* r;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock,
+                              [&] { return shutdown_ || (!queue_.empty() && ready_ < kMaxReady); });
+                if (shutdown_)
+                    return;
+                r = queue_.back();
+                queue_.pop_back();
+                r->state = Request::Reading;
+            }
+            state_.WaitWhilePaused();
+            if (!state_.stopRequested.load(std::memory_order_relaxed)) {
+                path.clear();
+                AppendDirectoryPath(path, r->node->name);
+                // Paths beyond the limit are left to the scan's own chain of
+                // descriptors (the listing then reports not listed, and the
+                // scan lists it itself).
+                if (path.size() < PATH_MAX) {
+                    platform::Fd fd(
+                        ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+                    if (fd.valid())
+                        filters_.List(fd.get(), r->listing);
+                }
+            }
+            {
+                std::lock_guard lock(mutex_);
+                r->state = Request::Done;
+                ++ready_;
+            }
+            changed_.notify_all();
+        }
+    }
+
+    SearchState& state_;
+    const Filters& filters_;
+    std::vector<std::thread> threads_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<Request*> queue_; // the back is read first
+    std::unordered_map<DirNode*, std::unique_ptr<Request>> requests_;
+    size_t ready_ = 0;
+    bool shutdown_ = false;
 };
 
 class Scan {
 public:
-    explicit Scan(SearchState& state) : state_(state), job_(state.job) {}
+    Scan(SearchState& state, unsigned readers)
+        : state_(state), filters_(state.job), prefetcher_(state, filters_, readers) {}
 
     void Run();
 
 private:
-    struct Frame {
-        DirNode* node;
-        dev_t dev;
-        size_t nextChild;
-    };
-
-    bool TypeAccepted(std::string_view name) const;
-    bool AttributesAccepted(std::string_view name, const struct stat& st) const;
-    void ListTop();
+    void ListDirectory(DirNode* node);
+    void Accept(DirNode* node, const Listing& listing);
     void ShowStatus(const NameRecord* dir, bool force);
 
     SearchState& state_;
-    const SearchJob& job_;
-    platform::VirtualFileSystems virtualFs_;
+    Filters filters_;
+    Prefetcher prefetcher_;
     DirChain chain_;
-    std::vector<Frame> frames_;
+    Listing listing_;
+    std::vector<DirNode*> newChildren_;
     std::unordered_set<DevIno, DevInoHash> dirsSeen_;
     std::unordered_set<DevIno, DevInoHash> linkedFilesSeen_;
-    mutable std::string extension_; // scratch for the lower-case extension
     uint64_t lastStatus_ = 0;
 };
-
-bool Scan::TypeAccepted(std::string_view name) const {
-    if (job_.typeList.empty())
-        return true;
-    std::string_view ext = FileExtension(name);
-    std::string& lower = extension_;
-    lower.assign(ext);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return std::binary_search(job_.typeList.begin(), job_.typeList.end(), lower);
-}
-
-// Hidden: the name begins with a dot. Read-only: the owner may not write.
-// No POSIX file carries the system attribute.
-bool Scan::AttributesAccepted(std::string_view name, const struct stat& st) const {
-    if (!job_.includeHidden && !name.empty() && name[0] == '.')
-        return false;
-    if (!job_.includeReadOnly && !(st.st_mode & S_IWUSR))
-        return false;
-    return true;
-}
 
 void Scan::ShowStatus(const NameRecord* dir, bool force) {
     uint64_t now = platform::TickMs();
@@ -90,79 +290,69 @@ void Scan::ShowStatus(const NameRecord* dir, bool force) {
     state_.SetStatusText(std::move(text));
 }
 
-void Scan::ListTop() {
-    Frame& frame = frames_.back();
-    DirNode* node = frame.node;
+// Lists the directory at the end of the chain: from a reader when one has
+// it (and it is still the directory its parent listed), else here.
+void Scan::ListDirectory(DirNode* node) {
     Checkpoint(state_);
     ShowStatus(node->name, false);
-    const int fd = chain_.Fd();
-    if (fd < 0)
-        return; // cannot be listed: counted, but no entries
+    const bool prefetched = prefetcher_.Take(node, listing_);
+    if (!prefetched || !listing_.listed || listing_.dev != node->device ||
+        listing_.ino != node->inode) {
+        const int fd = chain_.Fd();
+        if (fd >= 0)
+            filters_.List(fd, listing_);
+        else
+            listing_.Clear(); // cannot be listed: counted, but no entries
+    }
+    Accept(node, listing_);
+}
 
+void Scan::Accept(DirNode* node, const Listing& listing) {
     auto& counters = state_.counters;
-    platform::DirectoryReader reader(fd);
-    platform::DirectoryEntry entry;
-    struct stat st;
-    while (reader.Next(entry)) {
-        if (entry.type == platform::EntryType::Other)
-            continue; // links, FIFOs, sockets, devices
-        const std::string_view name = entry.name;
-        if (!job_.includeHidden && name[0] == '.')
-            continue;
-        if (entry.type == platform::EntryType::File && !TypeAccepted(name))
-            continue;
-        if (::fstatat(fd, name.data(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-            continue; // vanished meanwhile
-        if (S_ISDIR(st.st_mode)) {
-            if (!AttributesAccepted(name, st))
-                continue;
-            if (st.st_dev != frame.dev) {
-                platform::Fd probe(platform::OpenDirectoryAt(fd, name.data()));
-                if (virtualFs_.Contains(st.st_dev, probe.get()))
-                    continue;
-            }
-            if (!dirsSeen_.insert({st.st_dev, st.st_ino}).second)
-                continue; // met before (bind mount): never listed twice
+    newChildren_.clear();
+    for (const Listing::Entry& e : listing.entries) {
+        const std::string_view name = listing.Name(e);
+        if (e.directory) {
+            if (!dirsSeen_.insert({e.dev, e.ino}).second)
+                continue; // met before (bind mount, loop): never listed twice
             counters.directoryCount.fetch_add(1, std::memory_order_relaxed);
             const NameRecord* rec = NameRecord::Create(state_.namePool, node->name, name);
             node->children.push_back(std::make_unique<DirNode>(rec));
-            node->children.back()->device = st.st_dev;
-        } else if (S_ISREG(st.st_mode)) {
-            if (entry.type == platform::EntryType::Unknown && !TypeAccepted(name))
-                continue;
-            if (!AttributesAccepted(name, st))
-                continue;
-            const auto size = static_cast<uint64_t>(st.st_size);
-            if (size > 0xFFFFFFFFull)
-                continue;
-            if (job_.minSizeEnabled && size < job_.minSize)
-                continue;
-            if (job_.maxSizeEnabled && size > job_.maxSize)
-                continue;
+            DirNode* child = node->children.back().get();
+            child->device = e.dev;
+            child->inode = e.ino;
+            newChildren_.push_back(child);
+        } else {
             // A file met again under another name takes part only where it
             // was met first.
-            if (st.st_nlink > 1 && !linkedFilesSeen_.insert({st.st_dev, st.st_ino}).second)
+            if (e.nlink > 1 && !linkedFilesSeen_.insert({e.dev, e.ino}).second)
                 continue;
             counters.fileCount.fetch_add(1, std::memory_order_relaxed);
-            counters.totalSize.fetch_add(size, std::memory_order_relaxed);
+            counters.totalSize.fetch_add(e.size, std::memory_order_relaxed);
             auto* stored = static_cast<char*>(state_.namePool.Allocate(name.size() + 1));
             std::memcpy(stored, name.data(), name.size() + 1);
             FileEntry fe;
-            fe.size = static_cast<uint32_t>(size);
+            fe.size = static_cast<uint32_t>(e.size);
             fe.name = stored;
             node->files.push_back(fe);
         }
     }
+    prefetcher_.Submit(newChildren_);
 }
 
 void Scan::Run() {
     state_.dirTree = std::make_unique<DirNode>();
     DirNode* top = state_.dirTree.get();
-    for (const std::string& root : job_.roots) {
+    struct Frame {
+        DirNode* node;
+        size_t nextChild;
+    };
+    std::vector<Frame> frames;
+    for (const std::string& root : state_.job.roots) {
         state_.counters.directoryCount.fetch_add(1, std::memory_order_relaxed);
         const NameRecord* rec = NameRecord::Create(state_.namePool, nullptr, root);
         top->children.push_back(std::make_unique<DirNode>(rec));
-        DirNode* node = top->children.back().get();
+        DirNode* rootNode = top->children.back().get();
         ShowStatus(rec, true);
 
         int fd = platform::OpenRootDirectory(root.c_str());
@@ -170,31 +360,33 @@ void Scan::Run() {
         if (fd >= 0 &&
             (::fstat(fd, &st) != 0 || !dirsSeen_.insert({st.st_dev, st.st_ino}).second)) {
             ::close(fd); // the same directory as one already scanned
-            continue;
+            fd = -1;
         }
         if (fd < 0) {
             Checkpoint(state_);
             continue;
         }
+        rootNode->device = st.st_dev;
+        rootNode->inode = st.st_ino;
         chain_.Push(rec, fd);
-        frames_.push_back({node, st.st_dev, 0});
-        ListTop();
-        while (!frames_.empty()) {
-            Frame& f = frames_.back();
+        frames.push_back({rootNode, 0});
+        ListDirectory(rootNode);
+        while (!frames.empty()) {
+            Frame& f = frames.back();
             if (f.nextChild < f.node->children.size()) {
                 DirNode* child = f.node->children[f.nextChild++].get();
                 chain_.Push(child->name);
-                frames_.push_back({child, static_cast<dev_t>(child->device), 0});
-                ListTop();
+                frames.push_back({child, 0});
+                ListDirectory(child);
                 continue;
             }
             // Post-order: a directory's files follow those of its subdirectories.
             for (FileEntry& fe : f.node->files)
                 state_.sizeMap.Add(fe.size, &fe);
-            if (f.node != node)
-                ShowStatus(frames_[frames_.size() - 2].node->name, false);
-            frames_.pop_back();
-            chain_.Truncate(frames_.size());
+            frames.pop_back();
+            chain_.Truncate(frames.size());
+            if (!frames.empty())
+                ShowStatus(frames.back().node->name, false);
         }
     }
     chain_.Truncate(0);
@@ -202,8 +394,8 @@ void Scan::Run() {
 
 } // namespace
 
-void ScanAllRoots(SearchState& state) {
-    Scan(state).Run();
+void ScanAllRoots(SearchState& state, unsigned readers) {
+    Scan(state, readers).Run();
 }
 
 } // namespace paradrex

@@ -97,13 +97,13 @@ int Search(SearchState& state, const SearchEnvironment& env) {
         phase = now;
     };
 
-    ScanAllRoots(state);
+    const unsigned threads = ThreadCount(env);
+    ScanAllRoots(state, threads > 1 ? threads : 0);
     state.scanFinished = true;
     lap(times.scan);
 
     MarkSizeCandidates(state);
     Checkpoint(state);
-    const unsigned threads = ThreadCount(env);
     ValidatePrefixes(state, log, threads);
     c.validated.store(-1, kRelaxed);
     lap(times.prefix);

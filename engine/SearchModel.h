@@ -60,7 +60,8 @@ struct DirNode {
     const NameRecord* name = nullptr; // null for the top node
     std::vector<FileEntry> files;     // listing order
     std::vector<std::unique_ptr<DirNode>> children;
-    uint64_t device = 0; // the file system it lies on, to notice mount points
+    uint64_t device = 0; // identity of the directory the scan met
+    uint64_t inode = 0;
 
     DirNode() = default;
     explicit DirNode(const NameRecord* n) : name(n) {}
