@@ -249,7 +249,7 @@ bool _Setting_file::Save() {
         if (current && current->size() < kReadLimit && WithLfLineEnds(*current) == lf)
             return true;
         // A file the user made read-only is not replaced behind their back.
-        if (!S_ISREG(st.st_mode) || ::access(target.c_str(), W_OK) != 0)
+        if (!S_ISREG(st.st_mode) || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
             return false;
     }
     return ReplaceAtomically(target, WithCrLfLineEnds(lf), exists ? &st : nullptr);

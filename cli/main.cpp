@@ -1,6 +1,7 @@
 // paradrex-cli: runs the search the desktop program runs, on the directories
 // given, and prints the duplicate groups.
 
+#include "app/SettingFile.h"
 #include "cli/Options.h"
 #include "cli/ResultWriter.h"
 #include "engine/PathSet.h"
@@ -142,7 +143,14 @@ int main(int argc, char** argv) {
         job.typeList = std::move(*list);
     }
 
+    // The default Preserve and Delete lists of a Setting.ini in the working
+    // directory (read only, never written), then those of the options.
     DefaultDirectories defaults;
+    {
+        _Setting_file settings = _Setting_file::ReadOnly("");
+        defaults.preserve = settings.defaultPreserveDirectory.dirs;
+        defaults.remove = settings.defaultDeleteDirectory.dirs;
+    }
     for (const std::string& d : o.preserve)
         defaults.preserve.push_back(DirectoryArgument(d));
     for (const std::string& d : o.remove)

@@ -1,6 +1,7 @@
 // Reading Setting.ini from its folder and writing it back.
 
 #include "app/SettingFile.h"
+#include "support/Privileges.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@ namespace paradrex {
 namespace {
 
 using test::TempTree;
+using test::Unprivileged;
 using Access = _Setting_file::Access;
 
 const _Setting_file::Options kNoAssociations{Access::ReadWrite, ""};
@@ -35,10 +37,6 @@ std::vector<std::string> Others(const TempTree& tree) {
             names.push_back(e.path().filename().string());
     }
     return names;
-}
-
-bool IsRoot() {
-    return ::geteuid() == 0;
 }
 
 std::string DefaultText() {
@@ -146,9 +144,8 @@ TEST(SettingFileDisk, WorkingDirectoryIsTheDefaultSettingsDirectory) {
 }
 
 TEST(SettingFileDisk, FailedWriteKeepsTheOldFileWhole) {
-    if (IsRoot())
-        GTEST_SKIP() << "permissions do not bind root";
     TempTree tree;
+    Unprivileged unprivileged; // permissions bind root too
     std::string old = DefaultText();
     tree.createFile("Setting.ini", old);
     tree.chmod("", 0555); // the folder is read-only: no temporary file can be made
@@ -202,9 +199,8 @@ TEST(SettingFileDisk, BlockedTemporaryNameKeepsTheOldFileWhole) {
 }
 
 TEST(SettingFileDisk, ReadOnlyFileIsNotReplaced) {
-    if (IsRoot())
-        GTEST_SKIP() << "permissions do not bind root";
     TempTree tree;
+    Unprivileged unprivileged; // permissions bind root too
     std::string old = DefaultText();
     tree.createFile("Setting.ini", old);
     tree.chmod("Setting.ini", 0444);
@@ -218,9 +214,8 @@ TEST(SettingFileDisk, ReadOnlyFileIsNotReplaced) {
 }
 
 TEST(SettingFileDisk, UnreadableFileLoadsDefaultsAndIsNeverReplaced) {
-    if (IsRoot())
-        GTEST_SKIP() << "permissions do not bind root";
     TempTree tree;
+    Unprivileged unprivileged; // permissions bind root too
     std::string old = "; x\r\n[layout]\r\nwindow_x=5\r\n";
     tree.createFile("Setting.ini", old);
     tree.chmod("Setting.ini", 0200); // writable, not readable

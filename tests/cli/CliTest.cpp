@@ -7,6 +7,8 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <map>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -146,6 +148,38 @@ TEST_F(Cli, JsonHoldsCountersCloneSetsRunGroupsAndTree) {
     }
     EXPECT_EQ(cloneRefs, 2);
     EXPECT_EQ(runRefs, 1);
+}
+
+TEST_F(Cli, DefaultDirectoriesOfSettingIniInTheWorkingDirectoryPremarkWithoutWritingIt) {
+    tree.createFile("data/keep/a", "shared");
+    tree.createFile("data/drop/b", "shared");
+    tree.createFile("data/other/c", "shared");
+    TempTree cwd;
+    const std::string ini = "; Don't modify anything in this file!\r\n"
+                            "[Default Preserve Directory]\r\ndir0=" +
+                            tree.path("data/keep") +
+                            "\r\n\r\n"
+                            "[Default Delete Directory]\r\nx=" +
+                            tree.path("data/drop") + "\r\n\r\n";
+    cwd.createFile("Setting.ini", ini, 1500000000);
+    ProcessOptions o;
+    o.workingDirectory = cwd.root();
+    ProcessResult r = Run(
+        {"--format", "json", "--quiet", "--delete", tree.path("data/other"), tree.path("data")}, o);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::map<std::string, std::string> states;
+    const Json result = Json::Parse(r.out);
+    for (const Json& set : result["cloneSets"].array())
+        for (const Json& g : set["groups"].array())
+            for (const Json& f : g.array())
+                states[f["path"].str()] = f["state"].str();
+    EXPECT_EQ(states[tree.path("data/keep/a")], "Preserved");
+    EXPECT_EQ(states[tree.path("data/drop/b")], "Deleted");
+    EXPECT_EQ(states[tree.path("data/other/c")], "Deleted");
+    EXPECT_EQ(cwd.readFile("Setting.ini"), ini);
+    struct stat st;
+    ASSERT_EQ(::stat(cwd.path("Setting.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mtime, 1500000000);
 }
 
 TEST_F(Cli, NoDuplicatesGivesNullTreeAndEmptyText) {
