@@ -1,16 +1,17 @@
 #pragma once
 // Runs work(i) for i = 0 .. count-1 on a few worker threads and hands the
 // results to commit(i, result) on the calling thread in ascending order, so
-// a parallel run commits exactly what a sequential one would. At most
-// `window` results wait uncommitted, which bounds the memory they hold. A
-// stop (StopSearch from a worker's checkpoint) or an error ends every worker
-// and is rethrown on the calling thread.
+// a parallel run commits exactly what a sequential one would. Workers take
+// consecutive indices in batches, so small items cost little
+// synchronisation; at most `window` results wait uncommitted, which bounds
+// the memory they hold. A stop (StopSearch from a worker's checkpoint) or an
+// error ends every worker and is rethrown on the calling thread.
 
 #include "engine/Checkpoint.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <exception>
-#include <map>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -19,7 +20,7 @@ namespace paradrex {
 
 template <class Result, class Work, class Commit>
 void OrderedParallel(SearchState& state, size_t count, unsigned threads, Work&& work,
-                     Commit&& commit, size_t window = 1024) {
+                     Commit&& commit, size_t window = 4096) {
     if (threads <= 1 || count < 2) {
         for (size_t i = 0; i < count; ++i) {
             Checkpoint(state);
@@ -27,36 +28,63 @@ void OrderedParallel(SearchState& state, size_t count, unsigned threads, Work&& 
         }
         return;
     }
+    // Enough batches to keep every worker busy to the end, each small
+    // enough to keep the committing thread fed.
+    const size_t batch = std::clamp<size_t>(count / (size_t{threads} * 32), 1, 64);
+    const size_t batches = (count + batch - 1) / batch;
+    window = std::max<size_t>(window / batch, 2);
+
+    struct Slot {
+        std::vector<Result> results;
+        bool ready = false;
+    };
+    std::vector<Slot> slots(batches);
     std::mutex mutex;
-    std::condition_variable changed;
-    std::map<size_t, Result> finished;
+    std::condition_variable workAllowed, resultReady;
     size_t next = 0, committed = 0;
     bool abort = false;
     std::exception_ptr error;
 
+    auto fail = [&](std::exception_ptr e) {
+        std::lock_guard lock(mutex);
+        if (!error)
+            error = e;
+        abort = true;
+    };
     auto worker = [&](unsigned index) {
         for (;;) {
-            size_t i;
+            size_t b;
             {
                 std::unique_lock lock(mutex);
-                changed.wait(lock,
-                             [&] { return abort || next >= count || next < committed + window; });
-                if (abort || next >= count)
+                workAllowed.wait(
+                    lock, [&] { return abort || next >= batches || next < committed + window; });
+                if (abort || next >= batches)
                     return;
-                i = next++;
+                b = next++;
             }
+            std::vector<Result> results;
             try {
-                Checkpoint(state);
-                Result r = work(i, index);
-                std::lock_guard lock(mutex);
-                finished.emplace(i, std::move(r));
+                const size_t end = std::min(count, (b + 1) * batch);
+                results.reserve(end - b * batch);
+                for (size_t i = b * batch; i < end; ++i) {
+                    Checkpoint(state);
+                    results.push_back(work(i, index));
+                }
             } catch (...) {
-                std::lock_guard lock(mutex);
-                if (!error)
-                    error = std::current_exception();
-                abort = true;
+                fail(std::current_exception());
+                resultReady.notify_one();
+                workAllowed.notify_all();
+                return;
             }
-            changed.notify_all();
+            bool wake;
+            {
+                std::lock_guard lock(mutex);
+                slots[b].results = std::move(results);
+                slots[b].ready = true;
+                wake = b == committed;
+            }
+            if (wake)
+                resultReady.notify_one();
         }
     };
     std::vector<std::thread> pool;
@@ -64,35 +92,31 @@ void OrderedParallel(SearchState& state, size_t count, unsigned threads, Work&& 
         pool.emplace_back(worker, t);
 
     try {
-        while (committed < count) {
-            Result r;
+        for (size_t b = 0; b < batches; ++b) {
+            std::vector<Result> results;
             {
                 std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return abort || finished.count(committed) != 0; });
+                resultReady.wait(lock, [&] { return abort || slots[b].ready; });
                 if (abort)
                     break;
-                auto it = finished.find(committed);
-                r = std::move(it->second);
-                finished.erase(it);
+                results = std::move(slots[b].results);
             }
-            commit(committed, std::move(r));
+            for (size_t k = 0; k < results.size(); ++k)
+                commit(b * batch + k, std::move(results[k]));
             {
                 std::lock_guard lock(mutex);
-                ++committed;
+                committed = b + 1;
             }
-            changed.notify_all();
+            workAllowed.notify_all();
         }
     } catch (...) {
-        std::lock_guard lock(mutex);
-        if (!error)
-            error = std::current_exception();
-        abort = true;
+        fail(std::current_exception());
     }
     {
         std::lock_guard lock(mutex);
         abort = true;
     }
-    changed.notify_all();
+    workAllowed.notify_all();
     for (std::thread& t : pool)
         t.join();
     if (error)

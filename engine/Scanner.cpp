@@ -157,7 +157,7 @@ public:
             std::lock_guard lock(mutex_);
             shutdown_ = true;
         }
-        changed_.notify_all();
+        work_.notify_all();
         for (std::thread& t : threads_)
             t.join();
     }
@@ -166,16 +166,21 @@ public:
 
     // Queues the directories (given in listing order) for reading.
     void Submit(const std::vector<DirNode*>& dirs) {
-        if (!active())
+        if (!active() || dirs.empty())
             return;
-        std::lock_guard lock(mutex_);
-        for (auto it = dirs.rbegin(); it != dirs.rend(); ++it) {
-            auto request = std::make_unique<Request>();
-            request->node = *it;
-            queue_.push_back(request.get());
-            requests_.emplace(*it, std::move(request));
+        bool wake;
+        {
+            std::lock_guard lock(mutex_);
+            for (auto it = dirs.rbegin(); it != dirs.rend(); ++it) {
+                auto request = std::make_unique<Request>();
+                request->node = *it;
+                queue_.push_back(request.get());
+                requests_.emplace(*it, std::move(request));
+            }
+            wake = idleReaders_ > 0;
         }
-        changed_.notify_all();
+        if (wake)
+            work_.notify_all();
     }
 
     // The listing of `node` when a reader has it (waiting while one reads
@@ -193,11 +198,17 @@ public:
             requests_.erase(it);
             return false;
         }
-        changed_.wait(lock, [&] { return r->state == Request::Done; });
+        if (r->state != Request::Done) {
+            waitingFor_ = r;
+            done_.wait(lock, [&] { return r->state == Request::Done; });
+            waitingFor_ = nullptr;
+        }
         std::swap(out, r->listing);
-        --ready_;
+        const bool wasFull = ready_-- == kMaxReady;
         requests_.erase(it);
-        changed_.notify_all();
+        lock.unlock();
+        if (wasFull)
+            work_.notify_all();
         return true;
     }
 
@@ -215,8 +226,10 @@ private:
             Request* r;
             {
                 std::unique_lock lock(mutex_);
-                changed_.wait(lock,
-                              [&] { return shutdown_ || (!queue_.empty() && ready_ < kMaxReady); });
+                ++idleReaders_;
+                work_.wait(lock,
+                           [&] { return shutdown_ || (!queue_.empty() && ready_ < kMaxReady); });
+                --idleReaders_;
                 if (shutdown_)
                     return;
                 r = queue_.back();
@@ -237,12 +250,15 @@ private:
                         filters_.List(fd.get(), r->listing);
                 }
             }
+            bool wake;
             {
                 std::lock_guard lock(mutex_);
                 r->state = Request::Done;
                 ++ready_;
+                wake = waitingFor_ == r;
             }
-            changed_.notify_all();
+            if (wake)
+                done_.notify_one();
         }
     }
 
@@ -250,10 +266,13 @@ private:
     const Filters& filters_;
     std::vector<std::thread> threads_;
     std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<Request*> queue_; // the back is read first
+    std::condition_variable work_; // readers wait here
+    std::condition_variable done_; // the scan waits here for one listing
+    std::vector<Request*> queue_;  // the back is read first
     std::unordered_map<DirNode*, std::unique_ptr<Request>> requests_;
     size_t ready_ = 0;
+    size_t idleReaders_ = 0;
+    Request* waitingFor_ = nullptr;
     bool shutdown_ = false;
 };
 

@@ -31,9 +31,11 @@ unsigned ThreadCount(const SearchEnvironment& env) {
 void CompareAllSets(SearchState& state, const ErrorSink& log, unsigned threads) {
     std::mutex logMutex;
     const ErrorSink lockedLog = SerializedSink(log, logMutex);
+    // The read buffers of all comparers together stay within a few MiB.
+    const size_t budget = std::max<size_t>((4u << 20) / std::max(threads, 1u), 1u << 20);
     std::vector<std::unique_ptr<ContentComparer>> comparers;
     for (unsigned t = 0; t < std::max(threads, 1u); ++t)
-        comparers.push_back(std::make_unique<ContentComparer>(state, lockedLog));
+        comparers.push_back(std::make_unique<ContentComparer>(state, lockedLog, budget));
 
     OrderedParallel<std::vector<DuplicateGroup>>(
         state, state.candidateSets.size(), threads,
