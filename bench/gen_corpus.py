@@ -194,6 +194,7 @@ class Dir:
         self.depth = 0 if parent is None else parent.depth + 1
 
     def add(self, node):
+        assert len(node.name) <= NAME_MAX and node.name not in self.names, node.name
         self.children.append(node)
         self.names[node.name] = node
         node.parent = self
@@ -314,15 +315,21 @@ ODD_NAMES = (
 ODD_DIR_NAMES = (b"dir\nwith newline", b"-dashdir", b"\xe9t\xe9 latin1", b"sp ace dir", b"..dots..")
 
 
+NAME_MAX = 255
+
+
 def unique_name(d, name):
+    """The name, cut to NAME_MAX bytes, with a number added if d has it already."""
+    name = name[:NAME_MAX]
     if name not in d.names:
         return name
     stem, dot, ext = name.rpartition(b".")
-    if not dot or not stem:
+    if not dot or not stem or len(ext) > 16:
         stem, ext, dot = name, b"", b""
     i = 2
     while True:
-        cand = stem + b"_" + str(i).encode() + dot + ext
+        tail = b"_" + str(i).encode() + dot + ext
+        cand = stem[: NAME_MAX - len(tail)] + tail
         if cand not in d.names:
             return cand
         i += 1
@@ -621,7 +628,10 @@ def build_tree_corpus(b, p):
                 pos = 500 + r.randrange(min(size - 500 - STAMP_LEN, 64 * KiB) + 1)
                 c = b.content(size, base, pos)
             else:
-                alt = r.randint(600, size + 4096)
+                # a longer or shorter cut; files up to SLICE_MAX and larger
+                # ones are cut from different streams, so stay on one side
+                lo_alt, hi_alt = (600, SLICE_MAX) if size <= SLICE_MAX else (SLICE_MAX + 1, size + 4096)
+                alt = r.randint(lo_alt, hi_alt)
                 c = b.content(alt, base, alt - STAMP_LEN)
             b.add_file(home, c, None, file_mode())
             if r.random() < 0.15:

@@ -89,8 +89,14 @@ def parse_blank_separated(data, known):
 
 
 def parse_rdfind(data, known):
-    """rdfind's results.txt: 'DUPTYPE_... id depth size device inode priority name'."""
+    """rdfind's results.txt: 'DUPTYPE_... id depth size device inode priority name'.
+
+    A name with newlines continues on the following lines, up to the next
+    record; the longest such continuation that is a known path wins.
+    """
     lines = data.split(b"\n")
+    while lines and (lines[-1] == b"" or lines[-1].startswith(b"# end of file")):
+        lines.pop()
     groups = {}
     i = 0
     while i < len(lines):
@@ -101,14 +107,19 @@ def parse_rdfind(data, known):
         fields = line.split(b" ", 7)
         if len(fields) < 8:
             continue
-        name = fields[7]
         j = i
-        full = name
-        while full not in known and j < len(lines) and j - i < MAX_LINES_PER_PATH and not lines[j].startswith(b"DUPTYPE_"):
-            full += b"\n" + lines[j]
+        while j < len(lines) and not lines[j].startswith(b"DUPTYPE_"):
             j += 1
-        if full in known:
-            name, i = full, j
+        cont = lines[i:j]
+        name = None
+        for k in range(min(len(cont), MAX_LINES_PER_PATH), -1, -1):
+            cand = b"\n".join([fields[7], *cont[:k]])
+            if cand in known:
+                name = cand
+                break
+        if name is None:
+            name = b"\n".join([fields[7], *cont])
+        i = j
         groups.setdefault(abs(int(fields[1])), []).append(name)
     return list(groups.values())
 
