@@ -456,7 +456,7 @@ SCALES = {
         size_max=2 * MiB,
         empty=40,
         tiny=70,
-        odd_per_dir=0.02,
+        odd_file=0.02,
         families_late=40,
         families_prefix=30,
         large_classes=3,
@@ -486,7 +486,7 @@ SCALES = {
         size_max=4 * MiB,
         empty=700,
         tiny=1400,
-        odd_per_dir=0.01,
+        odd_file=0.01,
         families_late=800,
         families_prefix=600,
         large_classes=20,
@@ -583,7 +583,7 @@ def build_tree_corpus(b, p):
         x = r.random()
         if x < p["hidden_file"]:
             return b"." + b.file_name(size)
-        if x < p["hidden_file"] + p["odd_per_dir"]:
+        if x < p["hidden_file"] + p["odd_file"]:
             return r.choice(ODD_NAMES)
         return None
 
@@ -763,7 +763,6 @@ def add_links(b, n_symlinks, n_hardlinks):
 
 def add_odd_corner(b):
     """One directory that holds every awkward case side by side."""
-    r = b.rng
     top = b.add_dir(b.root, b"zz corner cases")
     a = b.content(3000)
     for name in ODD_NAMES:
@@ -805,7 +804,6 @@ def add_odd_corner(b):
     # empty files in a hidden directory and a read-only directory
     b.add_file(hidden, b.tiny(b""), b".empty")
     b.add_file(ro, b.tiny(b""), b"empty")
-    del r
 
 
 def build_big_corpus(b, p):
