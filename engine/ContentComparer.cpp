@@ -35,20 +35,41 @@ struct ContentComparer::Pending {
     Phase phase;
 };
 
-int OpenRecordFile(const FileRecord& record) {
-    std::string path = FilePath(record);
-    if (path.size() < PATH_MAX)
-        return platform::OpenFileForReading(AT_FDCWD, path.c_str());
-    // Too long for one call: descend from the root one directory at a time.
-    std::vector<const NameRecord*> chain;
+int ContentComparer::OpenFile(const FileRecord& record) {
+    // Opened relative to its root's descriptor: the system walks only the
+    // components below the root, and paths of any depth work.
+    chain_.clear();
     for (const NameRecord* r = record.directory; r; r = r->parent)
-        chain.push_back(r);
-    platform::Fd dir(platform::OpenRootDirectory(chain.back()->text));
-    for (size_t i = chain.size() - 1; i-- > 0 && dir.valid();)
-        dir = platform::Fd(platform::OpenDirectoryAt(dir.get(), chain[i]->text));
-    if (!dir.valid())
-        return -1;
-    return platform::OpenFileForReading(dir.get(), record.name);
+        chain_.push_back(r); // leaf first; the root last
+    const NameRecord* root = chain_.back();
+    int rootFd = -1;
+    for (const auto& [rec, fd] : rootFds_)
+        if (rec == root)
+            rootFd = fd;
+    if (rootFd < 0) {
+        rootFd = platform::OpenRootDirectory(root->text);
+        if (rootFd < 0)
+            return -1;
+        rootFds_.push_back({root, rootFd});
+    }
+    path_.clear();
+    for (size_t i = chain_.size() - 1; i-- > 0;) {
+        path_.append(chain_[i]->text, chain_[i]->length);
+        path_ += '/';
+    }
+    path_ += record.name;
+    if (path_.size() < PATH_MAX)
+        return platform::OpenFileForReading(rootFd, path_.c_str());
+    // Too long for one call: descend one directory at a time.
+    platform::Fd dir;
+    int at = rootFd;
+    for (size_t i = chain_.size() - 1; i-- > 0;) {
+        dir = platform::Fd(platform::OpenDirectoryAt(at, chain_[i]->text));
+        if (!dir.valid())
+            return -1;
+        at = dir.get();
+    }
+    return platform::OpenFileForReading(at, record.name);
 }
 
 ContentComparer::ContentComparer(SearchState& state, const ErrorSink& log, size_t memoryBudget)
@@ -57,6 +78,8 @@ ContentComparer::ContentComparer(SearchState& state, const ErrorSink& log, size_
 ContentComparer::~ContentComparer() {
     for (Member& m : members_)
         Close(m);
+    for (const auto& [rec, fd] : rootFds_)
+        ::close(fd);
 }
 
 void ContentComparer::Close(Member& m) {
@@ -73,7 +96,7 @@ size_t ContentComparer::ChunkFor(size_t members) const {
 
 bool ContentComparer::FirstOpen(Member& m, bool sampled) {
     m.opened = true;
-    m.fd = OpenRecordFile(*m.record);
+    m.fd = OpenFile(*m.record);
     if (m.fd < 0) {
         if (!Vanished(errno))
             LogFileError(log_, m.record->directory, m.record->name,
@@ -105,7 +128,7 @@ bool ContentComparer::Read(Member& m, uint64_t offset, size_t len, bool sampled,
         if (!FirstOpen(m, sampled))
             return false;
     } else if (m.fd < 0) {
-        m.fd = OpenRecordFile(*m.record);
+        m.fd = OpenFile(*m.record);
         if (m.fd < 0)
             return false;
     }

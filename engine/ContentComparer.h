@@ -12,6 +12,7 @@
 #include "engine/SearchModel.h"
 
 #include <span>
+#include <string>
 #include <vector>
 
 namespace paradrex {
@@ -42,6 +43,7 @@ private:
     };
     struct Pending;
 
+    int OpenFile(const FileRecord& record);
     bool Read(Member& m, uint64_t offset, size_t len, bool sampled, unsigned char* out);
     bool FirstOpen(Member& m, bool sampled);
     void Close(Member& m);
@@ -55,9 +57,9 @@ private:
     std::vector<Member> members_;
     std::vector<unsigned char> buffer_;
     std::vector<std::pair<uint64_t, uint64_t>> identities_;
+    std::vector<std::pair<const NameRecord*, int>> rootFds_; // kept open while comparing
+    std::vector<const NameRecord*> chain_;
+    std::string path_;
 };
-
-// Opens the file of a record for reading, however deep its path.
-int OpenRecordFile(const FileRecord& record);
 
 } // namespace paradrex

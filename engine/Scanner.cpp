@@ -10,6 +10,7 @@
 #include <climits>
 #include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
@@ -142,9 +143,10 @@ private:
 };
 
 // Reader threads that list directories ahead of the scan. The scan submits
-// the subdirectories of each directory it has listed; readers take the most
-// recently submitted first, which is the order the depth-first scan reaches
-// them in.
+// the subdirectories of each directory it has listed; readers take the
+// oldest submitted first: those the depth-first scan reaches last, so the
+// readers work on one part of the tree while the scan lists the directories
+// it needs at once itself.
 class Prefetcher {
 public:
     Prefetcher(SearchState& state, const Filters& filters, unsigned readers)
@@ -160,6 +162,8 @@ public:
         work_.notify_all();
         for (std::thread& t : threads_)
             t.join();
+        for (Request* r : cancelled_)
+            delete r;
     }
 
     bool active() const { return !threads_.empty(); }
@@ -171,7 +175,7 @@ public:
         bool wake;
         {
             std::lock_guard lock(mutex_);
-            for (auto it = dirs.rbegin(); it != dirs.rend(); ++it) {
+            for (auto it = dirs.begin(); it != dirs.end(); ++it) {
                 auto request = std::make_unique<Request>();
                 request->node = *it;
                 queue_.push_back(request.get());
@@ -194,8 +198,11 @@ public:
             return false;
         Request* r = it->second.get();
         if (r->state == Request::Queued) {
-            queue_.erase(std::find(queue_.begin(), queue_.end(), r));
+            r->state = Request::Cancelled; // a reader drops it from the queue
+            r->node = nullptr;
+            it->second.release(); // owned by cancelled_ until then
             requests_.erase(it);
+            cancelled_.push_back(r);
             return false;
         }
         if (r->state != Request::Done) {
@@ -214,7 +221,7 @@ public:
 
 private:
     struct Request {
-        enum State { Queued, Reading, Done } state = Queued;
+        enum State { Queued, Reading, Done, Cancelled } state = Queued;
         DirNode* node = nullptr;
         Listing listing;
     };
@@ -227,13 +234,21 @@ private:
             {
                 std::unique_lock lock(mutex_);
                 ++idleReaders_;
-                work_.wait(lock,
-                           [&] { return shutdown_ || (!queue_.empty() && ready_ < kMaxReady); });
+                for (;;) {
+                    work_.wait(
+                        lock, [&] { return shutdown_ || (!queue_.empty() && ready_ < kMaxReady); });
+                    if (shutdown_) {
+                        --idleReaders_;
+                        return;
+                    }
+                    r = queue_.front();
+                    queue_.pop_front();
+                    if (r->state != Request::Cancelled)
+                        break;
+                    std::erase(cancelled_, r);
+                    delete r;
+                }
                 --idleReaders_;
-                if (shutdown_)
-                    return;
-                r = queue_.back();
-                queue_.pop_back();
                 r->state = Request::Reading;
             }
             state_.WaitWhilePaused();
@@ -268,8 +283,9 @@ private:
     std::mutex mutex_;
     std::condition_variable work_; // readers wait here
     std::condition_variable done_; // the scan waits here for one listing
-    std::vector<Request*> queue_;  // the back is read first
+    std::deque<Request*> queue_;   // the front is read first
     std::unordered_map<DirNode*, std::unique_ptr<Request>> requests_;
+    std::vector<Request*> cancelled_; // taken back by the scan, still queued
     size_t ready_ = 0;
     size_t idleReaders_ = 0;
     Request* waitingFor_ = nullptr;
