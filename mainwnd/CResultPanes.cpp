@@ -61,6 +61,7 @@ CResultPanes::CResultPanes(QWidget* viewParent, const PaneSettings& settings)
     tree_->setSortingEnabled(false);
     tree_->setIconSize(QSize(16, 16));
     tree_->installEventFilter(this);
+    treePalette_ = tree_->palette();
     connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CResultPanes::OnTreeSelectionChanged);
 
@@ -143,6 +144,13 @@ void CResultPanes::InstallDelegates() {
     listDelegates_[1]->SetGrid(grid_);
     listDelegates_[2]->SetGrid(oneGrid_);
     tree_->setItemDelegate(treeDelegate_);
+    // The themed selection marks the item's text only; the style's own
+    // highlight would still fill the branch area left of the item.
+    QPalette palette = treePalette_;
+    if (style_ == kWindowsVista)
+        for (auto group : {QPalette::Active, QPalette::Inactive})
+            palette.setColor(group, QPalette::Highlight, palette.color(group, QPalette::Base));
+    tree_->setPalette(palette);
     tree_->viewport()->update();
     for (size_t i = 0; i < 3; ++i) {
         // The themed selection is the whole mark of the current row; the plain

@@ -9,6 +9,7 @@
 #include "review/Colour.h"
 
 #include <QObject>
+#include <QPalette>
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QTreeView>
@@ -137,6 +138,7 @@ private:
     QStyledItemDelegate* treeDelegate_ = nullptr;
     HV::CCustomDrawListView* listDelegates_[3] = {};
     std::shared_ptr<HV::CVistaTheme> theme_;
+    QPalette treePalette_;
     int style_ = kWindowsVista;
     bool grid_ = false;
     bool oneGrid_ = false;

@@ -534,6 +534,34 @@ private slots:
                  clones->palette().color(QPalette::Active, QPalette::Base));
     }
 
+    void treeSelectionIsThemedOnlyInTheVistaStyle() {
+        ShowHost();
+        panes->SetResult(&state);
+        panes->SelectDirectory(Dir("m"));
+        QTreeView* t = panes->folderTree();
+        t->setFocus();
+        QVERIFY(t->hasFocus());
+        QModelIndex selected = t->selectionModel()->selectedIndexes().first();
+        // Pixels of the item's top line in a colour of the unblended theme set.
+        auto count = [&](Colour colour) {
+            QImage img = t->viewport()->grab().toImage();
+            QRect r = t->visualRect(selected);
+            int n = 0;
+            for (int y = r.top(); y <= r.top() + 1; ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    if (img.pixelColor(x, y) == Rgb(colour))
+                        ++n;
+            return n;
+        };
+        QVERIFY(count(kFocusedSelection.border) > 10);
+        panes->fileList()->setFocus();
+        QVERIFY(count(kUnfocusedSelection.border) > 10);
+        panes->SetListStyle(0);
+        QCOMPARE(count(kUnfocusedSelection.border), 0);
+        t->setFocus();
+        QCOMPARE(count(kFocusedSelection.border), 0);
+    }
+
     void typeCacheKeepsOneEntryPerExtensionWithoutLimit() {
         CTypeIconCache cache;
         const CTypeIconCache::Entry& upper = cache.Lookup("photo.JPG");
