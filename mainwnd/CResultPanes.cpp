@@ -207,7 +207,9 @@ void CResultPanes::SelectDirectory(const ResultDir* dir) {
 }
 
 void CResultPanes::SelectFileRow(int row) {
-    QModelIndex index = models_[0]->index(row, 0);
+    // The name cell is the current one, as the row's label is.
+    QModelIndex index =
+        models_[0]->index(row, models_[0]->ColumnOf(CResultListModel::Column::Name));
     if (!index.isValid())
         return;
     fileList()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
@@ -283,7 +285,6 @@ void CResultPanes::RefillFileList() {
     if (auto row = browser_.selectedRow()) {
         // The browser already holds the row; the view only shows it again.
         SelectFileRow(static_cast<int>(*row));
-        fileList()->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -337,13 +338,44 @@ void CResultPanes::OnActivated(List which, const QModelIndex& index) {
 void CResultPanes::OnClicked(List which, const QModelIndex& index) {
     CResultListModel* model = models_[Slot(which)];
     if (index.isValid() && model->ColumnAt(index.column()) == CResultListModel::Column::State)
-        emit stateCellClicked(which, index.row());
+        emit stateAdvanceRequested(which, index.row());
+}
+
+std::optional<CResultPanes::List> CResultPanes::ListOf(const QObject* view) const {
+    for (List which : {List::File, List::Clone, List::One})
+        if (view == lists_[Slot(which)])
+            return which;
+    return std::nullopt;
+}
+
+bool CResultPanes::OnListKey(List which, const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))
+        return false;
+    QTreeView* view = list(which);
+    QModelIndexList rows = view->selectionModel()->selectedRows();
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter opens the selected row's file whichever cell is current.
+        if (!rows.isEmpty())
+            if (const paradrex::FileRecord* file = models_[Slot(which)]->FileAt(rows.first().row()))
+                OpenFile(*file);
+        return true;
+    case Qt::Key_Space:
+        if (!rows.isEmpty())
+            emit stateAdvanceRequested(which, rows.first().row());
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool CResultPanes::eventFilter(QObject* watched, QEvent* event) {
     QWidget* target = nullptr;
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (auto which = ListOf(watched); which && OnListKey(*which, *key))
+            return true;
         bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
         bool backward = key->key() == Qt::Key_Backtab ||
                         (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));

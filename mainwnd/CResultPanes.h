@@ -19,6 +19,7 @@
 #include <vector>
 
 class QItemSelection;
+class QKeyEvent;
 class QModelIndex;
 class QStyledItemDelegate;
 class QWidget;
@@ -112,8 +113,9 @@ public:
     static bool OpenFile(const paradrex::FileRecord& file);
 
 signals:
-    // A click or double click on the state column of a list row.
-    void stateCellClicked(CResultPanes::List list, int row);
+    // The user asked to advance the state of a list row: a click or a double
+    // click on its state column (each counts), or Space on the selected row.
+    void stateAdvanceRequested(CResultPanes::List list, int row);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -126,6 +128,8 @@ private:
     void OnActivated(List which, const QModelIndex& index);
     void OnClicked(List which, const QModelIndex& index);
     void ExpandSingle(const QModelIndex& selected);
+    std::optional<List> ListOf(const QObject* view) const;
+    bool OnListKey(List which, const QKeyEvent& key);
     void InstallDelegates();
 
     paradrex::Browser browser_;

@@ -405,7 +405,7 @@ private slots:
         panes->SelectDirectory(Dir("m"));
         QTreeView* view = panes->fileList();
         CResultListModel* files = panes->listModel(CResultPanes::List::File);
-        QSignalSpy stateClicks(panes, &CResultPanes::stateCellClicked);
+        QSignalSpy stateClicks(panes, &CResultPanes::stateAdvanceRequested);
 
         QRect stateCell = view->visualRect(files->index(2, 0));
         DoubleClick(view->viewport(), stateCell.center());
@@ -421,6 +421,20 @@ private slots:
         QCOMPARE(stateClicks.count(), 2);
         QCOMPARE(catcher.urls.first().toLocalFile(),
                  QString::fromStdString(FilePath(*files->FileAt(2))));
+
+        // Enter opens the selected row's file even when the state cell is the
+        // current one; Space asks to advance the row's state.
+        panes->SelectFileRow(4);
+        view->setFocus();
+        view->setCurrentIndex(files->index(4, 0));
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(catcher.urls.size(), 2);
+        QCOMPARE(catcher.urls.last().toLocalFile(),
+                 QString::fromStdString(FilePath(*files->FileAt(4))));
+        QTest::keyClick(view, Qt::Key_Space);
+        QCOMPARE(stateClicks.count(), 3);
+        QCOMPARE(stateClicks.last().at(1).toInt(), 4);
+        QCOMPARE(panes->SelectedFileRow(), std::optional<int>(4));
     }
 
     void openFileKeepsBytesThatAreNotUtf8() {
