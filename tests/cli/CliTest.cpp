@@ -1,3 +1,4 @@
+#include "platform/KeyStore.h"
 #include "support/Json.h"
 #include "support/Process.h"
 #include "support/TempTree.h"
@@ -6,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <map>
 #include <sys/stat.h>
@@ -180,6 +183,19 @@ TEST_F(Cli, DefaultDirectoriesOfSettingIniInTheWorkingDirectoryPremarkWithoutWri
     struct stat st;
     ASSERT_EQ(::stat(cwd.path("Setting.ini").c_str(), &st), 0);
     EXPECT_EQ(st.st_mtime, 1500000000);
+}
+
+TEST_F(Cli, EveryCompletedSearchAddsToThePerUserTotals) {
+    tree.createFile("a", "12345");
+    tree.createFile("b", "123");
+    const std::string registry =
+        std::string(std::getenv("XDG_CONFIG_HOME")) + "/Paradrex/registry.ini";
+    std::remove(registry.c_str()); // first start: the key does not exist yet
+    ASSERT_EQ(Run({"--quiet", tree.root()}).exitCode, 0);
+    ASSERT_EQ(Run({"--quiet", tree.root()}).exitCode, 0);
+    platform::KeyStore store(registry);
+    EXPECT_EQ(store.Read("Software\\Paradrex", "Count"), platform::KeyValue::Qword(4));
+    EXPECT_EQ(store.Read("Software\\Paradrex", "Size"), platform::KeyValue::Qword(16));
 }
 
 TEST_F(Cli, NoDuplicatesGivesNullTreeAndEmptyText) {
