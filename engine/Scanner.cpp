@@ -142,6 +142,16 @@ private:
     platform::VirtualFileSystems virtualFs_;
 };
 
+// The path of a directory below its root ("a/b" for <root>/a/b).
+void AppendPathBelowRoot(std::string& out, const NameRecord* dir) {
+    const size_t start = out.size();
+    for (const NameRecord* r = dir; r && r->parent; r = r->parent) {
+        out.insert(start, r->text, r->length);
+        if (r->parent->parent)
+            out.insert(start, 1, '/');
+    }
+}
+
 // Reader threads that list directories ahead of the scan. The scan submits
 // the subdirectories of each directory it has listed; readers take the
 // oldest submitted first: those the depth-first scan reaches last, so the
@@ -167,6 +177,14 @@ public:
     }
 
     bool active() const { return !threads_.empty(); }
+
+    // The root whose directories are submitted next; every directory of the
+    // previous root has been taken by then. The descriptor stays owned by
+    // the caller.
+    void SetRoot(int fd) {
+        std::lock_guard lock(mutex_);
+        rootFd_ = fd;
+    }
 
     // Queues the directories (given in listing order) for reading.
     void Submit(const std::vector<DirNode*>& dirs) {
@@ -231,6 +249,7 @@ private:
         std::string path;
         for (;;) {
             Request* r;
+            int rootFd;
             {
                 std::unique_lock lock(mutex_);
                 ++idleReaders_;
@@ -250,17 +269,18 @@ private:
                 }
                 --idleReaders_;
                 r->state = Request::Reading;
+                rootFd = rootFd_;
             }
             state_.WaitWhilePaused();
             if (!state_.stopRequested.load(std::memory_order_relaxed)) {
+                // Opened relative to the root, so the system walks only the
+                // components below it. Paths beyond the limit are left to the
+                // scan's own chain of descriptors (the listing then reports
+                // not listed, and the scan lists it itself).
                 path.clear();
-                AppendDirectoryPath(path, r->node->name);
-                // Paths beyond the limit are left to the scan's own chain of
-                // descriptors (the listing then reports not listed, and the
-                // scan lists it itself).
+                AppendPathBelowRoot(path, r->node->name);
                 if (path.size() < PATH_MAX) {
-                    platform::Fd fd(
-                        ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+                    platform::Fd fd(platform::OpenDirectoryAt(rootFd, path.c_str()));
                     if (fd.valid())
                         filters_.List(fd.get(), r->listing);
                 }
@@ -288,6 +308,7 @@ private:
     std::vector<Request*> cancelled_; // taken back by the scan, still queued
     size_t ready_ = 0;
     size_t idleReaders_ = 0;
+    int rootFd_ = -1;
     Request* waitingFor_ = nullptr;
     bool shutdown_ = false;
 };
@@ -404,6 +425,8 @@ void Scan::Run() {
         rootNode->device = st.st_dev;
         rootNode->inode = st.st_ino;
         chain_.Push(rec, fd);
+        platform::Fd readersRoot(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+        prefetcher_.SetRoot(readersRoot.get());
         frames.push_back({rootNode, 0});
         ListDirectory(rootNode);
         while (!frames.empty()) {

@@ -100,13 +100,17 @@ int Search(SearchState& state, const SearchEnvironment& env) {
     };
 
     const unsigned threads = ThreadCount(env);
-    ScanAllRoots(state, threads > 1 ? threads : 0);
+    // Phases that mostly wait for the disk (listing, opening, the prefix
+    // reads) keep more requests in flight than there are processors; with a
+    // warm cache the extra threads cost little.
+    const unsigned ioThreads = threads > 1 ? threads * 2 : 1;
+    ScanAllRoots(state, ioThreads > 1 ? ioThreads : 0);
     state.scanFinished = true;
     lap(times.scan);
 
     MarkSizeCandidates(state);
     Checkpoint(state);
-    ValidatePrefixes(state, log, threads);
+    ValidatePrefixes(state, log, ioThreads);
     c.validated.store(-1, kRelaxed);
     lap(times.prefix);
 
@@ -115,7 +119,7 @@ int Search(SearchState& state, const SearchEnvironment& env) {
     lap(times.candidates);
 
     Checkpoint(state);
-    CreateRecords(state, threads);
+    CreateRecords(state, ioThreads);
     Checkpoint(state);
     lap(times.records);
 
