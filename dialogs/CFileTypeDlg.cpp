@@ -117,7 +117,7 @@ CFileTypeDlg::CFileTypeDlg(QWidget* parent) : QDialog(parent) {
     layout->addLayout(tabArea, 1);
     layout->addLayout(checkButtons);
     layout->addLayout(otherRow);
-    resize(460, 360);
+    resize(520, 380);
 
     connect(tabs_, &QTabBar::currentChanged, this, [this](int category) {
         StoreShownChecks();

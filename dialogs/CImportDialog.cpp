@@ -30,6 +30,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using paradrex::NewSearchForm;
 
 namespace {
@@ -229,8 +231,10 @@ void CImportDialog::BuildControls() {
     connect(cancelButton_, &QPushButton::clicked, this, &CImportDialog::reject);
 
     // Enter in the path box means OK, as in any dialog field; the box must
-    // not treat it as choosing the recent entry that the text matches.
+    // not treat it as choosing the recent entry that the text matches, nor
+    // take entries while the arrow keys or the wheel step through them.
     recentBox_->lineEdit()->installEventFilter(this);
+    recentBox_->installEventFilter(this);
     rootList_->installEventFilter(this);
     setMouseTracking(true);
     for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{tree_, rootList_}) {
@@ -408,7 +412,20 @@ void CImportDialog::RefillRecent() {
     recentBox_->setEditText(text);
 }
 
+// The arrow keys only show the neighbouring recent entry in the path box; a
+// recent entry is taken when it is chosen from the opened list.
+void CImportDialog::StepRecent(int step) {
+    const int index = std::clamp(recentBox_->currentIndex() + step, 0, recentBox_->count() - 1);
+    if (index < 0)
+        return;
+    const QSignalBlocker block(recentBox_);
+    recentBox_->setCurrentIndex(index);
+    SetPathBox(Bytes(recentBox_->itemData(index)));
+}
+
 bool CImportDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && watched == recentBox_)
+        return true; // the wheel would take entries one after another
     if (event->type() == QEvent::MouseMove) {
         HideBalloon();
         return false;
@@ -416,9 +433,17 @@ bool CImportDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    if (watched == recentBox_->lineEdit() && IsEnter(key)) {
-        okButton_->click();
-        return true;
+    // Keys reach the path box through the box or its edit field.
+    if (watched == recentBox_ || watched == recentBox_->lineEdit()) {
+        if (IsEnter(key)) {
+            okButton_->click();
+            return true;
+        }
+        if (key->modifiers() == Qt::NoModifier &&
+            (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            StepRecent(key->key() == Qt::Key_Down ? 1 : -1);
+            return true;
+        }
     }
     if (watched == rootList_) {
         if (key->key() == Qt::Key_Delete) {

@@ -71,6 +71,7 @@ private:
     void HideBalloon();
     void RefillRoots();
     void RefillRecent();
+    void StepRecent(int step);
     void SetPathBox(const std::string& path);
     std::string PathBoxBytes() const;
     void StoreRecent();

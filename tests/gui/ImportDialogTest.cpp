@@ -62,12 +62,13 @@ QStringList RecentBoxItems(QWidget& dlg) {
     return items;
 }
 
-// Types into the path box as a user would (replacing what it holds).
+// Types into the path box as a user would (replacing what it holds); keys go
+// to the box, which has the focus and passes them on to its edit field.
 void TypePath(QWidget& dlg, const QString& text) {
-    QLineEdit* edit = Control<QComboBox>(dlg, "id1002")->lineEdit();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
+    auto* box = Control<QComboBox>(dlg, "id1002");
+    box->lineEdit()->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
 }
 
 void Add(QWidget& dlg, const std::string& path) {
@@ -220,32 +221,20 @@ private slots:
         Add(dlg, P("data/old/"));
         QCOMPARE(dlg.balloonText(), QStringLiteral("\"%1\" had been added!").arg(Q(P("data/old"))));
         QCOMPARE(Rows(dlg).size(), 2);
-
         // Editing the path box hides the balloon.
         TypePath(dlg, QStringLiteral("x"));
         QCOMPARE(dlg.balloonText(), QString());
 
         Add(dlg, "  " + P("data") + " ");
         QCOMPARE(Rows(dlg), QStringList{Q(P("data"))});
-        Add(dlg, P("dat"));
-        QCOMPARE(Rows(dlg), (QStringList{Q(P("dat")), Q(P("data"))}));
-        Add(dlg, P("A-B"));
-        Add(dlg, P("A/X"));
-        QCOMPARE(Rows(dlg).mid(0, 2), (QStringList{Q(P("A/X")), Q(P("A-B"))}));
 
         Add(dlg, P("no such folder"));
         QCOMPARE(dlg.balloonText(), QStringLiteral("Not a valid directory!"));
         QVERIFY(dlg.findChild<QLabel*>(QStringLiteral("balloon"))->isVisible());
-        Add(dlg, P("file.txt"));
-        QCOMPARE(dlg.balloonText(), QStringLiteral("Not a valid directory!"));
-        QCOMPARE(Rows(dlg).size(), 4);
-
-        // An empty box does nothing.
-        TypePath(dlg, QStringLiteral("   "));
-        Control<QPushButton>(dlg, "id1004")->click();
+        // Moving the mouse over the dialog hides the balloon.
+        QTest::mouseMove(&dlg, QPoint(2, dlg.height() - 2));
         QCOMPARE(dlg.balloonText(), QString());
-        QCOMPARE(Rows(dlg).size(), 4);
-        QCOMPARE(job.roots.size(), 4u);
+        QCOMPARE(job.roots.ToVector(), std::vector<std::string>{P("data")});
     }
 
     void removingByButtonAndDeleteKey() {
@@ -288,17 +277,6 @@ private slots:
         QVERIFY(!dlg.accepted());
     }
 
-    void openingTakesDefaultsThatExistAndFreshFilters() {
-        SearchJob job;
-        job.minSizeEnabled = true;
-        auto settings = Settings();
-        settings.defaultSearchDirectory.dirs = {P("data/old"), P("gone"), P("data"), P("data/new")};
-        CImportDialog dlg(nullptr, job, settings);
-        QCOMPARE(Rows(dlg), QStringList{Q(P("data"))});
-        QCOMPARE(settings.defaultSearchDirectory.dirs.size(), 4u); // left as stored
-        QVERIFY(!Control<QCheckBox>(dlg, "id1120")->isChecked());
-    }
-
     void okWritesEveryJobField() {
         SearchJob job;
         auto settings = Settings();
@@ -338,7 +316,7 @@ private slots:
             dlg.open();
             TypePath(dlg, Q(P("other")));
             // Enter in the path box is OK.
-            QTest::keyClick(Control<QComboBox>(dlg, "id1002")->lineEdit(), Qt::Key_Return);
+            QTest::keyClick(Control<QComboBox>(dlg, "id1002"), Qt::Key_Return);
             QVERIFY(dlg.accepted());
             QCOMPARE(job.roots.ToVector(), std::vector<std::string>{P("other")});
         }
@@ -433,6 +411,28 @@ private slots:
                  (std::vector<std::string>{P("data"), P("data/old"), P("other"), P("A-B")}));
     }
 
+    void arrowKeysStepThroughRecentEntriesWithoutTakingThem() {
+        SearchJob job;
+        auto settings = Settings();
+        settings.recentDirectory.dirs = {P("other"), P("dat")};
+        CImportDialog dlg(nullptr, job, settings);
+        dlg.open();
+        auto* box = Control<QComboBox>(dlg, "id1002");
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(box->currentText(), Q(P("dat")));
+        QTest::keyClick(box, Qt::Key_Down);
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(box->currentText(), Q(P("other")));
+        QVERIFY(Rows(dlg).isEmpty());
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(box->currentText(), Q(P("dat")));
+        QVERIFY(Rows(dlg).isEmpty());
+        QTest::keyClick(box, Qt::Key_Return); // OK takes the path box
+        QVERIFY(dlg.accepted());
+        QCOMPARE(job.roots.ToVector(), std::vector<std::string>{P("dat")});
+        QCOMPARE(settings.recentDirectory.dirs, (std::vector<std::string>{P("dat"), P("other")}));
+    }
+
     void recentListSurvivesSaveAndReload() {
         TempTree folder;
         const _Setting_file::Options options{_Setting_file::Access::ReadWrite, ""};
@@ -501,8 +501,9 @@ private slots:
         dlg.show();
         dlg.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        QLineEdit* pathBox = Control<QComboBox>(dlg, "id1002")->lineEdit();
+        auto* pathBox = Control<QComboBox>(dlg, "id1002");
         pathBox->setFocus();
+        QCOMPARE(QApplication::focusWidget(), pathBox);
         TypePath(dlg, Q(P("other")));
         // A button's access key clicks it after its short press animation.
         QTest::keyClick(pathBox, Qt::Key_A, Qt::AltModifier);
