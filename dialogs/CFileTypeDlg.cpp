@@ -20,10 +20,12 @@ QString Text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// Without a desktop session Qt names no icon theme; then the system icon
-// folders and a theme with icons for file types are used.
+// Without a desktop session Qt names no icon theme, or only the freedesktop
+// base theme, which has no icons for file types; then the system icon
+// folders and a theme that has them are used.
 void UseTypeIconTheme() {
-    if (!QIcon::themeName().isEmpty())
+    const QString current = QIcon::themeName();
+    if (!current.isEmpty() && current != QStringLiteral("hicolor"))
         return;
     QStringList paths = QIcon::themeSearchPaths();
     QStringList dirs =
