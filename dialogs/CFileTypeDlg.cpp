@@ -1,5 +1,7 @@
 #include "dialogs/CFileTypeDlg.h"
 
+#include "styles/IconTheme.h"
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -20,34 +22,6 @@ QString Text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// Without a desktop session Qt names no icon theme, or only the freedesktop
-// base theme, which has no icons for file types; then the system icon
-// folders and a theme that has them are used.
-void UseTypeIconTheme() {
-    const QString current = QIcon::themeName();
-    if (!current.isEmpty() && current != QStringLiteral("hicolor"))
-        return;
-    QStringList paths = QIcon::themeSearchPaths();
-    QStringList dirs =
-        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-                                  QStandardPaths::LocateDirectory);
-    dirs << QStringLiteral("/usr/share/icons");
-    for (const QString& d : dirs)
-        if (!paths.contains(d))
-            paths << d;
-    QIcon::setThemeSearchPaths(paths);
-    for (const char* theme : {"breeze", "Adwaita", "hicolor"}) {
-        const QString name = QString::fromLatin1(theme);
-        for (const QString& d : paths)
-            if (QFileInfo::exists(d + QLatin1Char('/') + name + QStringLiteral("/index.theme"))) {
-                QIcon::setThemeName(name);
-                if (QIcon::fallbackThemeName().isEmpty())
-                    QIcon::setFallbackThemeName(QStringLiteral("hicolor"));
-                return;
-            }
-    }
-}
-
 // The theme's icon for the type of the probe name; null when the theme has
 // none.
 QIcon TypeIcon(std::string_view probe) {
@@ -65,7 +39,7 @@ QPushButton* Button(QWidget* parent, const char* id, const QString& text) {
 } // namespace
 
 CFileTypeDlg::CFileTypeDlg(QWidget* parent) : QDialog(parent) {
-    UseTypeIconTheme();
+    EnsureIconTheme();
     setWindowTitle(QStringLiteral("Select File Type(s)"));
     setObjectName(QStringLiteral("id232"));
 

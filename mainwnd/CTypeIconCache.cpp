@@ -1,6 +1,7 @@
 #include "mainwnd/CTypeIconCache.h"
 
 #include "review/ListCells.h"
+#include "styles/IconTheme.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,31 +9,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStyle>
-
-void EnsureIconTheme() {
-    if (!QIcon::themeName().isEmpty())
-        return;
-    QStringList paths = QIcon::themeSearchPaths();
-    QStringList dirs =
-        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-                                  QStandardPaths::LocateDirectory);
-    dirs << QStringLiteral("/usr/share/icons");
-    for (const QString& d : dirs)
-        if (!paths.contains(d))
-            paths << d;
-    QIcon::setThemeSearchPaths(paths);
-    // Breeze has icons for most MIME types; hicolor is the freedesktop base.
-    for (const char* theme : {"breeze", "Adwaita", "hicolor"}) {
-        QString name = QString::fromLatin1(theme);
-        for (const QString& d : paths)
-            if (QFileInfo::exists(d + QLatin1Char('/') + name + QStringLiteral("/index.theme"))) {
-                QIcon::setThemeName(name);
-                if (QIcon::fallbackThemeName().isEmpty())
-                    QIcon::setFallbackThemeName(QStringLiteral("hicolor"));
-                return;
-            }
-    }
-}
 
 CTypeIconCache::CTypeIconCache() {
     EnsureIconTheme();

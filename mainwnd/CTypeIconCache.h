@@ -13,11 +13,6 @@
 #include <string>
 #include <string_view>
 
-// Points the icon theme at the system icon folders and a theme with
-// type-specific icons when the platform names no theme (as without a desktop
-// session). Does nothing when a theme is set.
-void EnsureIconTheme();
-
 class CTypeIconCache {
 public:
     struct Entry {
