@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
 #include <system_error>
 
 using namespace paradrex;
@@ -16,25 +18,72 @@ using namespace paradrex;
 namespace {
 
 // Dialog units of the dialog's font: 4 horizontal units are the average
-// character width, 8 vertical units the font height.
+// character width, 8 vertical units the font height. The horizontal unit
+// grows when a text would not fit its place, since the font here is not the
+// one the places were measured with.
 class DialogUnits {
 public:
-    explicit DialogUnits(const QFont& font) {
-        const QFontMetrics fm(font);
-        const int letters = fm.horizontalAdvance(
+    explicit DialogUnits(const QFont& font) : metrics_(font) {
+        const int letters = metrics_.horizontalAdvance(
             QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-        baseX_ = (letters / 26 + 1) / 2;
-        baseY_ = fm.height();
+        baseX_ = double((letters / 26 + 1) / 2);
+        baseY_ = metrics_.height();
+    }
+    void Fit(const QString& text, int width) {
+        baseX_ = std::max(baseX_, 4.0 * (metrics_.horizontalAdvance(text) + 1) / width);
     }
     QRect Rect(int x, int y, int w, int h) const {
         return {X(x), Y(y), X(x + w) - X(x), Y(y + h) - Y(y)};
     }
-    int X(int dlu) const { return (dlu * baseX_ + 2) / 4; }
+    int X(int dlu) const { return int(std::lround(dlu * baseX_ / 4)); }
     int Y(int dlu) const { return (dlu * baseY_ + 4) / 8; }
 
 private:
-    int baseX_ = 6;
+    QFontMetrics metrics_;
+    double baseX_ = 6;
     int baseY_ = 13;
+};
+
+// The static texts of the dialog: text, place in dialog units, alignment and
+// control id (0 for the plain labels).
+struct StaticText {
+    const char* text;
+    int x, y, w, h;
+    bool right;
+    int id;
+};
+
+constexpr StaticText kTexts[] = {
+    {"Total Directory Amount:", 6, 6, 77, 8, false, 0},
+    {"0", 102, 6, 63, 8, true, run::DirectoryCount},
+    {"Total File Amount:", 6, 18, 59, 8, false, 0},
+    {"0", 102, 18, 63, 8, true, run::FileCount},
+    {"Total Processed File Size:", 6, 30, 79, 8, false, 0},
+    {"0", 102, 30, 63, 8, true, run::TotalSize},
+    {"Bytes", 168, 30, 18, 8, true, 0},
+    {"(0 MB)", 192, 30, 38, 8, false, run::TotalSizeText},
+    {"Total Duplicate File Amount:", 6, 42, 90, 8, false, 0},
+    {"0", 102, 42, 63, 8, true, run::DuplicateCount},
+    {"Total Duplicate File Size:", 6, 54, 76, 8, false, 0},
+    {"0", 102, 54, 63, 8, true, run::DuplicateSize},
+    {"Bytes", 168, 54, 18, 8, true, 0},
+    {"(0 MB)", 192, 54, 38, 8, false, run::DuplicateSizeText},
+    {"Total Time for Find Out Duplicate Files:", 6, 72, 123, 8, false, 0},
+    {"0", 125, 72, 53, 8, true, run::FindTime},
+    {"s", 181, 72, 8, 8, true, 0},
+    {"Total Time for Build Directory Structure:", 6, 84, 127, 8, false, 0},
+    {"0", 141, 84, 37, 8, true, run::BuildTime},
+    {"s", 181, 84, 8, 8, true, 0},
+    {"Total Time for Pretreat Files:", 6, 96, 91, 8, false, 0},
+    {"0", 125, 96, 53, 8, true, run::PretreatTime},
+    {"s", 181, 96, 8, 8, true, 0},
+    {"Average Process Files:", 6, 114, 70, 8, false, 0},
+    {"0", 96, 114, 63, 8, true, run::AverageFiles},
+    {"/s", 179, 114, 9, 8, true, 0},
+    {"Average Process File Size:", 6, 126, 81, 8, false, 0},
+    {"0", 96, 126, 63, 8, true, run::AverageBytes},
+    {"Bytes/s", 162, 126, 24, 8, true, 0},
+    {"(0 MB)", 192, 126, 38, 8, false, run::AverageBytesText},
 };
 
 // The access key of a button text ("&Pause" -> P), or a null character.
@@ -85,25 +134,21 @@ CRunDialog::~CRunDialog() {
 }
 
 void CRunDialog::BuildControls() {
-    const DialogUnits du(font());
+    DialogUnits du(font());
+    for (const StaticText& t : kTexts)
+        if (t.id == 0)
+            du.Fit(QString::fromLatin1(t.text), t.w);
     setFixedSize(du.X(230), du.Y(183));
 
-    auto label = [&](const char* text, QRect r, bool right = false) {
-        auto* l = new QLabel(QString::fromLatin1(text), this);
-        l->setGeometry(r);
-        l->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-        return l;
-    };
-    auto value = [&](int id, QRect r) {
-        QLabel* l = label("0", r, true);
-        l->setObjectName(QStringLiteral("id%1").arg(id));
-        controls_[id] = l;
-    };
-    auto sizeText = [&](int id, QRect r) {
-        QLabel* l = label("(0 MB)", r);
-        l->setObjectName(QStringLiteral("id%1").arg(id));
-        controls_[id] = l;
-    };
+    for (const StaticText& t : kTexts) {
+        auto* l = new QLabel(QString::fromLatin1(t.text), this);
+        l->setGeometry(du.Rect(t.x, t.y, t.w, t.h));
+        l->setAlignment((t.right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        if (t.id != 0) {
+            l->setObjectName(QStringLiteral("id%1").arg(t.id));
+            controls_[t.id] = l;
+        }
+    }
     auto button = [&](int id, const char* text, QRect r) {
         auto* b = new QPushButton(QString::fromLatin1(text), this);
         b->setObjectName(QStringLiteral("id%1").arg(id));
@@ -112,43 +157,11 @@ void CRunDialog::BuildControls() {
         controls_[id] = b;
         return b;
     };
-
     pause_ = button(run::PauseButton, "&Pause", du.Rect(24, 162, 42, 13));
     stop_ = button(run::StopButton, "&Stop", du.Rect(93, 162, 42, 13));
     done_ = button(run::DoneButton, "&Done", du.Rect(162, 162, 42, 13));
     pause_->setDefault(true);
     done_->setEnabled(false);
-
-    label("Total Directory Amount:", du.Rect(6, 6, 77, 8));
-    value(run::DirectoryCount, du.Rect(102, 6, 63, 8));
-    label("Total File Amount:", du.Rect(6, 18, 59, 8));
-    value(run::FileCount, du.Rect(102, 18, 63, 8));
-    label("Total Processed File Size:", du.Rect(6, 30, 79, 8));
-    value(run::TotalSize, du.Rect(102, 30, 63, 8));
-    label("Bytes", du.Rect(168, 30, 18, 8), true);
-    sizeText(run::TotalSizeText, du.Rect(192, 30, 38, 8));
-    label("Total Duplicate File Amount:", du.Rect(6, 42, 90, 8));
-    value(run::DuplicateCount, du.Rect(102, 42, 63, 8));
-    label("Total Duplicate File Size:", du.Rect(6, 54, 76, 8));
-    value(run::DuplicateSize, du.Rect(102, 54, 63, 8));
-    label("Bytes", du.Rect(168, 54, 18, 8), true);
-    sizeText(run::DuplicateSizeText, du.Rect(192, 54, 38, 8));
-    label("Total Time for Find Out Duplicate Files:", du.Rect(6, 72, 123, 8));
-    value(run::FindTime, du.Rect(125, 72, 53, 8));
-    label("s", du.Rect(181, 72, 8, 8), true);
-    label("Total Time for Build Directory Structure:", du.Rect(6, 84, 127, 8));
-    value(run::BuildTime, du.Rect(141, 84, 37, 8));
-    label("s", du.Rect(181, 84, 8, 8), true);
-    label("Total Time for Pretreat Files:", du.Rect(6, 96, 91, 8));
-    value(run::PretreatTime, du.Rect(125, 96, 53, 8));
-    label("s", du.Rect(181, 96, 8, 8), true);
-    label("Average Process Files:", du.Rect(6, 114, 70, 8));
-    value(run::AverageFiles, du.Rect(96, 114, 63, 8));
-    label("/s", du.Rect(179, 114, 9, 8), true);
-    label("Average Process File Size:", du.Rect(6, 126, 81, 8));
-    value(run::AverageBytes, du.Rect(96, 126, 63, 8));
-    label("Bytes/s", du.Rect(162, 126, 24, 8), true);
-    sizeText(run::AverageBytesText, du.Rect(192, 126, 38, 8));
 
     auto* status = new QPlainTextEdit(this);
     status->setObjectName(QStringLiteral("id%1").arg(run::Status));

@@ -5,6 +5,7 @@
 #include "dialogs/CRunDialog.h"
 #include "engine/RunProgress.h"
 #include "engine/SearchState.h"
+#include "mainwnd/CDialogFocusReturn.h"
 #include "mainwnd/CFolderBarWindow.h"
 #include "mainwnd/CReportView.h"
 #include "mainwnd/NewSearchDialog.h"
@@ -151,6 +152,7 @@ CMainFrame::CMainFrame(_Setting_file& settings, SearchState& state, NewSearchDia
     CreatePanes();
     SyncActions();
     ApplyMenuStyle(settings_.interfaceStyle.MenuStyle.value);
+    new CDialogFocusReturn(this);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     fileList_->setFocus();

@@ -699,6 +699,27 @@ private slots:
         QVERIFY(!CMainFrame::HomePageAddress().isEmpty());
     }
 
+    // Without a window manager nothing else gives the keyboard back to the
+    // window once a dialog it opened has closed.
+    void closedDialogGivesTheKeyboardBackToItsWindow() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        QDialog outer(f.get());
+        outer.open();
+        QApplication::setActiveWindow(&outer);
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&outer));
+        QDialog inner(&outer);
+        inner.open();
+        QApplication::setActiveWindow(&inner);
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&inner));
+        inner.accept();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&outer));
+        outer.accept();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(f.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(!f->Action(cmd::GroupSet)->isChecked());
+    }
+
     void menuStyleOutsideZeroAndOneShowsNoMenuBar() {
         auto f = MakeFrame([](_Setting_file& s) { s.interfaceStyle.MenuStyle = 2; });
         QVERIFY(ShowAndActivate(*f));
