@@ -1,8 +1,6 @@
 #include "app/FrameCommands.h"
-#include "app/ListColumns.h"
 #include "app/SettingFile.h"
 #include "app/WindowPlacement.h"
-#include "resources/CommandTable.h"
 
 #include <gtest/gtest.h>
 
@@ -99,23 +97,6 @@ TEST(FrameCommands, FocusDependentAcceleratorsRunThePanesCommand) {
     EXPECT_EQ(FocusTarget(cmd::Rename, P::OneList), cmd::Rename) << "other commands pass through";
 }
 
-TEST(CommandTable, StatusTextsAndToolTipsSplitAtTheLineBreak) {
-    EXPECT_EQ(res::StatusTextOf(cmd::NewSearch),
-              "Open the New Search Dialog, select directories, begin the new scan.");
-    EXPECT_EQ(res::ToolTipOf(cmd::NewSearch), "New Search (Ctrl+N)");
-    EXPECT_EQ(res::StatusTextOf(cmd::TreeListView),
-              "Show search result on a explorer like interface");
-    EXPECT_EQ(res::ToolTipOf(cmd::TreeListView), "");
-    EXPECT_EQ(res::StatusTextOf(cmd::ReadyText), "Ready");
-    EXPECT_EQ(res::StatusTextOf(cmd::Rename), "") << "no string for it";
-    // Every command of the menus and the tool bar has a menu text.
-    for (const res::Popup& p : res::kMainMenu)
-        for (int id : p.items)
-            EXPECT_TRUE(id == res::kSeparator || !res::MenuTextOf(id).empty()) << id;
-    for (int id : res::kToolBar)
-        EXPECT_TRUE(id == res::kSeparator || !res::StatusTextOf(id).empty()) << id;
-}
-
 TEST(WindowPlacement, SettingsGiveTheNormalRectAndOnlyThreeMaximises) {
     _Setting_file s = _Setting_file::FromText("");
     s.layout.window_x = -8;
@@ -149,20 +130,6 @@ TEST(WindowPlacement, ARectOffEveryScreenComesBackToTheFirst) {
     EXPECT_EQ(KeepOnScreen({100, 100, 0, 0}, screens), (WindowRect{0, 0, 1, 1}))
         << "an empty rectangle shows nowhere";
     EXPECT_EQ(KeepOnScreen({5000, 0, 10, 10}, {}), (WindowRect{5000, 0, 10, 10}));
-}
-
-TEST(ListColumns, DataColumnsMapToTheirWidthKeys) {
-    _Setting_file s = _Setting_file::FromText("");
-    ASSERT_EQ(DataColumns(ListKind::FileList).size(), 4u);
-    ASSERT_EQ(DataColumns(ListKind::CloneList).size(), 3u);
-    ASSERT_EQ(DataColumns(ListKind::OneList).size(), 5u);
-    EXPECT_STREQ(DataColumns(ListKind::CloneList)[1].title, "Directory");
-    EXPECT_TRUE(DataColumns(ListKind::OneList)[2].rightAligned);
-    EXPECT_STREQ(ColumnWidthSetting(s.layout, ListKind::FileList, 1).KeyName(), "LVFile_size");
-    EXPECT_STREQ(ColumnWidthSetting(s.layout, ListKind::CloneList, 2).KeyName(), "LVSame_modified");
-    EXPECT_STREQ(ColumnWidthSetting(s.layout, ListKind::OneList, 4).KeyName(), "LVOne_modified");
-    EXPECT_EQ(ColumnWidthSetting(s.layout, ListKind::OneList, 1).value, 300);
-    EXPECT_THROW(ColumnWidthSetting(s.layout, ListKind::CloneList, 3), std::out_of_range);
 }
 
 } // namespace

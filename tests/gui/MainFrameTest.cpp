@@ -8,6 +8,7 @@
 #include "mainwnd/CFolderBarWindow.h"
 #include "mainwnd/CMainFrame.h"
 #include "mainwnd/CReportView.h"
+#include "mainwnd/IconTheme.h"
 #include "resources/CommandIds.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
@@ -506,6 +507,19 @@ private slots:
         ExpectResultCommands(*f, true, true);
         QCOMPARE(f->focusWidget(), static_cast<QWidget*>(f->fileList()));
 
+        // The navigation accelerators reach their commands from the lists.
+        QApplication::setActiveWindow(f.get());
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QList<int> ran;
+        for (int id : {134, 32818, 32830, 32828, 135})
+            f->SetCommandHandler(id, [&ran, id] { ran << id; });
+        QTest::keyClick(f->fileList(), Qt::Key_Down, Qt::ControlModifier);
+        QTest::keyClick(f->fileList(), Qt::Key_Up, Qt::ControlModifier);
+        QTest::keyClick(f->cloneList(), Qt::Key_PageDown, Qt::ControlModifier);
+        QTest::keyClick(f->folderTree(), Qt::Key_PageUp, Qt::ControlModifier);
+        QTest::keyClick(f->folderTree(), Qt::Key_U, Qt::ControlModifier);
+        QCOMPARE(ran, (QList<int>{134, 32818, 32830, 32828, 135}));
+
         // A cancelled New Search keeps the result.
         dialog_ = [](QWidget*) { return false; };
         f->Action(cmd::NewSearch)->trigger();
@@ -672,16 +686,6 @@ private slots:
             QRect(50, 60, 640, 480));
     }
 
-    void minimisedShowCommandOpensNormally() {
-        auto f = MakeFrame([](_Setting_file& s) { s.layout.window_showcmd = 2u; });
-        f->ShowAtStart();
-        QVERIFY(QTest::qWaitForWindowExposed(f.get()));
-        QVERIFY(!f->isMaximized());
-        QVERIFY(!f->isMinimized());
-        f->close(); // the close box
-        QCOMPARE(settings_->layout.window_showcmd.value, 1u);
-    }
-
     void userManualAndHomePageOpenTheirAddresses() {
         auto f = MakeFrame();
         UrlRecorder recorder;
@@ -718,6 +722,19 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(f.get()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
         QVERIFY(!f->Action(cmd::GroupSet)->isChecked());
+    }
+
+    void withoutADesktopThemeFileTypeIconsComeFromBreeze() {
+        const QString before = QIcon::themeName();
+        if (!before.isEmpty() && before != u"hicolor"_s)
+            QSKIP("the platform already has an icon theme");
+        if (!QFileInfo::exists(u"/usr/share/icons/breeze/index.theme"_s))
+            QSKIP("breeze-icon-theme is not installed");
+        QCOMPARE(EnsureIconTheme(), u"breeze"_s);
+        QVERIFY(QIcon::themeSearchPaths().contains(u"/usr/share/icons"_s));
+        QVERIFY(!QIcon::fromTheme(u"text-plain"_s).isNull());
+        QVERIFY(!QIcon::fromTheme(u"image-jpeg"_s).isNull());
+        QCOMPARE(EnsureIconTheme(), u"breeze"_s); // a chosen theme stays
     }
 
     void menuStyleOutsideZeroAndOneShowsNoMenuBar() {
