@@ -1,0 +1,640 @@
+#include "mainwnd/CMainFrame.h"
+
+#include "app/SettingFile.h"
+#include "app/WindowPlacement.h"
+#include "dialogs/CRunDialog.h"
+#include "engine/RunProgress.h"
+#include "engine/SearchState.h"
+#include "mainwnd/CDialogFocusReturn.h"
+#include "mainwnd/CFolderBarWindow.h"
+#include "mainwnd/CReportView.h"
+#include "mainwnd/NewSearchDialog.h"
+#include "resources/CommandTable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeView>
+#include <QUrl>
+
+#include <algorithm>
+#include <vector>
+
+using namespace paradrex;
+
+// The icons are compiled into the static GUI library, whose resource
+// initialiser the linker would otherwise leave out.
+static void InitFrameResources() {
+    Q_INIT_RESOURCE(mainframe);
+}
+
+namespace {
+
+QString Text(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// Images of the tool bar commands (24 by 24 there, 16 by 16 in the menus).
+struct CommandIcon {
+    int id;
+    const char* file;
+};
+constexpr CommandIcon kIcons[] = {
+    {cmd::NewSearch, "new_search"},
+    {cmd::Preview, "preview"},
+    {cmd::DeleteMarked, "delete_marked"},
+    {cmd::GroupSet, "group_set"},
+    {cmd::TreeListView, "tree_list"},
+    {cmd::OneListView, "one_list"},
+    {cmd::NextUnsettled, "next_unsettled"},
+    {cmd::PreviousGroup, "prev_group"},
+    {cmd::NextGroup, "next_group"},
+    {cmd::PreviousDirectory, "prev_directory"},
+    {cmd::NextDirectory, "next_directory"},
+    {cmd::NextAllPreserved, "next_all_preserved"},
+    {cmd::NextAllDeleted, "next_all_deleted"},
+    {cmd::NextNameNotMatch, "next_name_not_match"},
+    {cmd::TotalStatistics, "total_statistics"},
+    {cmd::Options, "options"},
+    {cmd::HomePage, "home_page"},
+    {cmd::About, "about"},
+    {cmd::Exit, "exit"},
+};
+
+// Accelerator table 128.
+struct Accelerator {
+    int id;
+    QKeyCombination keys;
+};
+const Accelerator kAccelerators[] = {
+    {cmd::NewSearch, Qt::CTRL | Qt::Key_N},
+    {cmd::Preview, Qt::CTRL | Qt::Key_W},
+    {cmd::GroupSet, Qt::CTRL | Qt::Key_G},
+    {cmd::Exit, Qt::ALT | Qt::Key_F4},
+    {cmd::NextUnsettled, Qt::CTRL | Qt::Key_U},
+    {cmd::PreviousGroup, Qt::CTRL | Qt::Key_Up},
+    {cmd::NextGroup, Qt::CTRL | Qt::Key_Down},
+    {cmd::PreviousDirectory, Qt::CTRL | Qt::Key_PageUp},
+    {cmd::NextDirectory, Qt::CTRL | Qt::Key_PageDown},
+    {cmd::NextAllPreserved, Qt::CTRL | Qt::Key_P},
+    {cmd::NextAllDeleted, Qt::CTRL | Qt::Key_D},
+    {cmd::NextNameNotMatch, Qt::CTRL | Qt::Key_M},
+    {cmd::Options, Qt::CTRL | Qt::Key_O},
+    {cmd::OnlyPreserveDirectory, Qt::CTRL | Qt::Key_Insert},
+    {cmd::OnlyDeleteDirectory, Qt::CTRL | Qt::Key_Delete},
+    {cmd::FocusPreserve, QKeyCombination(Qt::Key_Insert)},
+    {cmd::FocusDelete, QKeyCombination(Qt::Key_Delete)},
+    {cmd::FocusSetAllPreserved, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus},
+    {cmd::FocusSetAllDeleted, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus},
+    {cmd::FocusSetAllUnsettled, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Asterisk},
+    {cmd::Rename, QKeyCombination(Qt::Key_F2)},
+    {cmd::CopyName, Qt::CTRL | Qt::Key_C},
+    {cmd::PasteName, Qt::CTRL | Qt::Key_V},
+    {cmd::FocusStatistics, Qt::ALT | Qt::Key_Return},
+    // The keypad's Enter is the same key to the user.
+    {cmd::FocusStatistics, Qt::AltModifier | Qt::KeypadModifier | Qt::Key_Enter},
+};
+
+// Commands that only have an accelerator here; their menus come with the
+// panes' context menus.
+constexpr int kAcceleratorOnly[] = {
+    cmd::OnlyPreserveDirectory,
+    cmd::OnlyDeleteDirectory,
+    cmd::FocusPreserve,
+    cmd::FocusDelete,
+    cmd::FocusSetAllPreserved,
+    cmd::FocusSetAllDeleted,
+    cmd::FocusSetAllUnsettled,
+    cmd::Rename,
+    cmd::CopyName,
+    cmd::PasteName,
+    cmd::FocusStatistics,
+};
+
+bool IsFocusDependent(int id) {
+    return id == cmd::FocusPreserve || id == cmd::FocusDelete || id == cmd::FocusStatistics ||
+           id == cmd::FocusSetAllPreserved || id == cmd::FocusSetAllDeleted ||
+           id == cmd::FocusSetAllUnsettled;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame()
+    : CMainFrame(_Setting_file::Instance(), SearchState::Instance(), RunNewSearchDialog) {}
+
+CMainFrame::CMainFrame(_Setting_file& settings, SearchState& state, NewSearchDialog newSearchDialog,
+                       QWidget* parent)
+    : QMainWindow(parent), settings_(settings), state_(state),
+      newSearchDialog_(std::move(newSearchDialog)), commands_(settings.layout.Grid.value == 1) {
+    InitFrameResources();
+    setWindowTitle(QStringLiteral("Paradrex"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/paradrex.svg")));
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreatePanes();
+    SyncActions();
+    ApplyMenuStyle(settings_.interfaceStyle.MenuStyle.value);
+    new CDialogFocusReturn(this);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    fileList_->setFocus();
+    // The New Search dialog opens as soon as the event loop runs.
+    QMetaObject::invokeMethod(
+        this, [this] { Action(cmd::NewSearch)->trigger(); }, Qt::QueuedConnection);
+}
+
+CMainFrame::~CMainFrame() {
+    StoreLayout();
+}
+
+void CMainFrame::CreateActions() {
+    auto make = [this](int id, const QString& text) {
+        auto* a = new QAction(text, this);
+        a->setData(id);
+        a->setObjectName(QStringLiteral("cmd%1").arg(id));
+        a->setCheckable(FrameCommands::IsCheckable(id));
+        a->setStatusTip(Text(res::StatusTextOf(id)));
+        a->setToolTip(Text(res::ToolTipOf(id)));
+        addAction(a); // accelerators work even without a menu bar
+        connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        actions_[id] = a;
+    };
+    for (const res::MenuText& m : res::kMenuTexts)
+        make(m.id, QString::fromUtf8(m.text));
+    for (int id : kAcceleratorOnly)
+        make(id, QString());
+    for (const CommandIcon& i : kIcons)
+        actions_[i.id]->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(i.file))));
+    std::map<int, QList<QKeySequence>> keys;
+    for (const Accelerator& a : kAccelerators)
+        keys[a.id].append(QKeySequence(a.keys));
+    for (auto& [id, sequences] : keys)
+        actions_[id]->setShortcuts(sequences);
+}
+
+void CMainFrame::CreateMenus() {
+    for (size_t p = 0; p < std::size(res::kMainMenu); ++p) {
+        const res::Popup& popup = res::kMainMenu[p];
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        for (int id : popup.items) {
+            if (id == res::kSeparator)
+                menu->addSeparator();
+            else
+                menu->addAction(actions_.at(id));
+        }
+        if (static_cast<int>(p) == res::kPaneMenuPosition)
+            paneMenu_ = menu;
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("toolbar"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(24, 24));
+    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
+    for (int id : res::kToolBar) {
+        if (id == res::kSeparator) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* a = actions_.at(id);
+        toolBar_->addAction(a);
+        // Commands whose string has no tool tip part show none.
+        if (res::ToolTipOf(id).empty())
+            toolBar_->widgetForAction(a)->installEventFilter(this);
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::CreateStatusBar() {
+    readyLabel_ = new QLabel(Text(res::StatusTextOf(cmd::ReadyText)), this);
+    readyLabel_->setObjectName(QStringLiteral("readyText"));
+    // A normal widget: menu help texts and other messages cover it and it
+    // shows again when they are cleared.
+    statusBar()->addWidget(readyLabel_, 1);
+}
+
+void CMainFrame::CreatePanes() {
+    client_ = new QStackedWidget(this);
+    setCentralWidget(client_);
+
+    oneList_ = new CReportView(client_);
+    oneList_->setObjectName(QStringLiteral("oneList"));
+
+    vSplitter_ = new QSplitter(Qt::Horizontal, client_);
+    vSplitter_->setObjectName(QStringLiteral("verticalSplitter"));
+    vSplitter_->setChildrenCollapsible(false);
+    folderBar_ = new CFolderBarWindow(vSplitter_);
+    tree_ = new QTreeView;
+    tree_->setObjectName(QStringLiteral("folderTree"));
+    tree_->setHeaderHidden(true);
+    tree_->setRootIsDecorated(true);
+    tree_->setUniformRowHeights(true);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree_->setDragEnabled(false);
+    tree_->setAcceptDrops(false);
+    tree_->setModel(new QStandardItemModel(tree_));
+    folderBar_->SetClient(tree_);
+
+    hSplitter_ = new QSplitter(Qt::Vertical, vSplitter_);
+    hSplitter_->setObjectName(QStringLiteral("horizontalSplitter"));
+    hSplitter_->setChildrenCollapsible(false);
+    fileList_ = new CReportView(hSplitter_);
+    fileList_->setObjectName(QStringLiteral("fileList"));
+    cloneList_ = new CReportView(hSplitter_);
+    cloneList_->setObjectName(QStringLiteral("cloneList"));
+
+    vSplitter_->addWidget(folderBar_);
+    vSplitter_->addWidget(hSplitter_);
+    vSplitter_->setStretchFactor(0, 1);
+    vSplitter_->setStretchFactor(1, 3);
+    hSplitter_->setStretchFactor(0, 3);
+    hSplitter_->setStretchFactor(1, 1);
+
+    client_->addWidget(vSplitter_);
+    client_->addWidget(oneList_);
+    client_->setCurrentWidget(vSplitter_);
+
+    InstallColumns(fileList_, ListKind::FileList);
+    InstallColumns(cloneList_, ListKind::CloneList);
+    InstallColumns(oneList_, ListKind::OneList);
+    const bool grid = settings_.layout.Grid.value == 1;
+    for (CReportView* v : {fileList_, cloneList_, oneList_})
+        v->SetGridLines(grid);
+
+    for (QWidget* w : {static_cast<QWidget*>(tree_), static_cast<QWidget*>(fileList_),
+                       static_cast<QWidget*>(cloneList_), static_cast<QWidget*>(oneList_),
+                       static_cast<QWidget*>(vSplitter_)})
+        w->installEventFilter(this);
+}
+
+void CMainFrame::InstallColumns(CReportView* view, ListKind kind) {
+    const auto columns = DataColumns(kind);
+    auto* model = new QStandardItemModel(0, int(columns.size()) + 1, view);
+    model->setHeaderData(0, Qt::Horizontal, QString());
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const int section = int(i) + 1;
+        model->setHeaderData(section, Qt::Horizontal, QString::fromUtf8(columns[i].title));
+        if (columns[i].rightAligned)
+            model->setHeaderData(section, Qt::Horizontal,
+                                 QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter),
+                                 Qt::TextAlignmentRole);
+    }
+    view->setModel(model);
+    ApplyColumnLayout(view, kind);
+}
+
+void CMainFrame::ApplyColumnLayout(CReportView* view, ListKind kind) {
+    QHeaderView* h = view->header();
+    h->setMinimumSectionSize(0);
+    h->setSectionResizeMode(0, QHeaderView::Fixed);
+    h->resizeSection(0, kStateColumnWidth);
+    const auto columns = DataColumns(kind);
+    for (size_t i = 0; i < columns.size() && int(i) + 1 < h->count(); ++i)
+        h->resizeSection(int(i) + 1,
+                         std::max(0, ColumnWidthSetting(settings_.layout, kind, i).value));
+}
+
+QWidget* CMainFrame::clientWindow() const {
+    return client_->currentWidget();
+}
+
+QAction* CMainFrame::Action(int id) const {
+    auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
+    handlers_[id] = std::move(handler);
+}
+
+void CMainFrame::SetPaneMenu(QMenu* popup) {
+    if (!popup || popup == paneMenu_)
+        return;
+    QAction* old = paneMenu_->menuAction();
+    menuBar()->insertMenu(old, popup);
+    menuBar()->removeAction(old);
+    paneMenu_ = popup;
+}
+
+FramePane CMainFrame::FocusedPane() const {
+    const QWidget* w = QApplication::focusWidget();
+    if (!w)
+        return FramePane::None;
+    auto in = [w](const QWidget* pane) { return w == pane || pane->isAncestorOf(w); };
+    if (in(tree_))
+        return FramePane::Tree;
+    if (in(fileList_))
+        return FramePane::FileList;
+    if (in(cloneList_))
+        return FramePane::CloneList;
+    if (in(oneList_))
+        return FramePane::OneList;
+    return FramePane::None;
+}
+
+void CMainFrame::OnFocusChanged(QWidget*) {
+    const FramePane pane = FocusedPane();
+    if (pane != FramePane::None && paneMenuProvider_)
+        SetPaneMenu(paneMenuProvider_(pane));
+}
+
+void CMainFrame::ApplyMenuStyle(int style) {
+    menuBar()->setVisible(style == 0 || style == 1);
+}
+
+QString CMainFrame::HomePageAddress() {
+    return QStringLiteral(PARADREX_HOME_PAGE);
+}
+
+QString CMainFrame::UserManualPath() {
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/Help/index.htm");
+    if (QFileInfo::exists(installed))
+        return installed;
+#ifdef PARADREX_SOURCE_DIR
+    const QString source = QStringLiteral(PARADREX_SOURCE_DIR "/Help/index.htm");
+    if (QFileInfo::exists(source))
+        return source;
+#endif
+    return installed;
+}
+
+void CMainFrame::ShowAtStart() {
+    std::vector<WindowRect> screens;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const QRect r = s->availableGeometry();
+        screens.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    const WindowRect r = KeepOnScreen(NormalRect(settings_.layout), screens);
+    setGeometry(r.x, r.y, r.width, r.height);
+    if (OpensMaximized(settings_.layout))
+        showMaximized();
+    else
+        show();
+}
+
+void CMainFrame::OnCommand(int id) {
+    switch (id) {
+    case cmd::NewSearch:
+        NewSearch();
+        break;
+    case cmd::Exit:
+        close();
+        break;
+    case cmd::GroupSet:
+        commands_.ToggleGroupSet();
+        Dispatch(id);
+        break;
+    case cmd::ViewToolbar:
+        ToggleToolbar();
+        break;
+    case cmd::ViewStatusBar:
+        ToggleStatusBar();
+        break;
+    case cmd::TreeListView:
+        SwitchToTreeAndList();
+        break;
+    case cmd::OneListView:
+        SwitchToOneList();
+        break;
+    case cmd::Grid:
+        ToggleGrid();
+        break;
+    case cmd::UserManual:
+        QDesktopServices::openUrl(QUrl::fromLocalFile(UserManualPath()));
+        break;
+    case cmd::HomePage:
+        QDesktopServices::openUrl(QUrl(HomePageAddress()));
+        break;
+    case cmd::About:
+        ShowAbout();
+        break;
+    default:
+        if (IsFocusDependent(id)) {
+            if (const int target = FocusTarget(id, FocusedPane()))
+                Dispatch(target);
+        } else {
+            Dispatch(id);
+        }
+        break;
+    }
+    // A checkable action toggles itself when triggered; the state table
+    // decides.
+    SyncActions();
+}
+
+// Runs the handler another part of the program set for the command; without
+// one the command does nothing yet.
+void CMainFrame::Dispatch(int id) {
+    auto it = handlers_.find(id);
+    if (it != handlers_.end() && it->second)
+        it->second();
+}
+
+void CMainFrame::SyncActions() {
+    for (const auto& [id, a] : actions_) {
+        a->setEnabled(commands_.Enabled(id));
+        if (a->isCheckable())
+            a->setChecked(commands_.Checked(id));
+    }
+}
+
+SearchEnvironment CMainFrame::SearchEnvironmentForRun() {
+    SearchEnvironment env;
+    // Copied now: the worker asks for them while this thread runs the dialog.
+    const DefaultDirectories dirs{settings_.defaultPreserveDirectory.dirs,
+                                  settings_.defaultDeleteDirectory.dirs};
+    env.defaultDirectories = [dirs] { return dirs; };
+    env.keyStore = &keyStore_;
+    return env;
+}
+
+void CMainFrame::NewSearch() {
+    if (!newSearchDialog_ || !newSearchDialog_(this) || state_.job.roots.empty())
+        return;
+    EmptyPanes();
+    SwitchToTreeAndList();
+    {
+        CRunDialog run(this, state_, SearchEnvironmentForRun(), workerStarter_);
+        run.exec();
+    }
+    switch (TakeSearchOutcome(state_)) {
+    case SearchOutcome::Stopped:
+        commands_.SearchEnded(false);
+        break;
+    case SearchOutcome::NothingFound:
+        commands_.SearchEnded(false);
+        SyncActions();
+        QMessageBox::information(this, QStringLiteral("Confirm"),
+                                 QStringLiteral("All files are unique!"));
+        break;
+    case SearchOutcome::Found:
+        ShowResult();
+        fileList_->setFocus();
+        commands_.SearchEnded(true);
+        break;
+    }
+    SyncActions();
+}
+
+void CMainFrame::SwitchToTreeAndList() {
+    if (!commands_.ShowTreeAndList(TreeHasNodes()))
+        return;
+    client_->setCurrentWidget(vSplitter_);
+    fileList_->setFocus();
+    SyncActions();
+    RefreshTreeLayoutRows();
+}
+
+void CMainFrame::SwitchToOneList() {
+    if (!commands_.ShowOneList())
+        return;
+    client_->setCurrentWidget(oneList_);
+    oneList_->setFocus();
+    SyncActions();
+    ShowOneListRows();
+}
+
+void CMainFrame::ToggleGrid() {
+    // The one list keeps the grid it was created with.
+    const bool on = commands_.ToggleGrid(fileList_->gridLines());
+    fileList_->SetGridLines(on);
+    cloneList_->SetGridLines(on);
+}
+
+void CMainFrame::ToggleToolbar() {
+    const bool on = !commands_.toolbarVisible();
+    commands_.SetToolbarVisible(on);
+    toolBar_->setVisible(on);
+}
+
+void CMainFrame::ToggleStatusBar() {
+    const bool on = !commands_.statusBarVisible();
+    commands_.SetStatusBarVisible(on);
+    statusBar()->setVisible(on);
+}
+
+void CMainFrame::ShowAbout() {
+    QMessageBox::about(this, QStringLiteral("About"),
+                       QStringLiteral("Paradrex\nVersion " PARADREX_VERSION));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    StoreLayout();
+    event->accept();
+}
+
+void CMainFrame::StoreLayout() {
+    if (layoutStored_)
+        return;
+    layoutStored_ = true;
+    const QRect r = normalGeometry();
+    const WindowShowState show = isMinimized()   ? WindowShowState::Minimized
+                                 : isMaximized() ? WindowShowState::Maximized
+                                                 : WindowShowState::Normal;
+    StorePlacement(settings_.layout, {r.x(), r.y(), r.width(), r.height()}, show);
+    const std::pair<CReportView*, ListKind> lists[] = {{fileList_, ListKind::FileList},
+                                                       {cloneList_, ListKind::CloneList},
+                                                       {oneList_, ListKind::OneList}};
+    for (const auto& [view, kind] : lists) {
+        const QHeaderView* h = view->header();
+        const auto columns = DataColumns(kind);
+        for (size_t i = 0; i < columns.size() && int(i) + 1 < h->count(); ++i)
+            ColumnWidthSetting(settings_.layout, kind, i) = h->sectionSize(int(i) + 1);
+    }
+    settings_.layout.Grid = fileList_->gridLines() ? 1 : 0;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && qobject_cast<QWidget*>(watched) &&
+        watched->parent() == toolBar_)
+        return true;
+    if (watched == vSplitter_ && event->type() == QEvent::Resize && !splitterPlaced_) {
+        splitterPlaced_ = true;
+        // The folder pane gets a quarter of the width, the file list three
+        // quarters of the height, once the sizes are known.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                const int w = vSplitter_->width();
+                vSplitter_->setSizes({w / 4, w - w / 4});
+                const int h = hSplitter_->height();
+                hSplitter_->setSizes({h * 3 / 4, h - h * 3 / 4});
+            },
+            Qt::QueuedConnection);
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab =
+            key->key() == Qt::Key_Tab && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        const bool backTab = key->key() == Qt::Key_Backtab;
+        if (tab || backTab) {
+            // Tree -> file list -> clone list -> tree; the one list keeps it.
+            QWidget* next = nullptr;
+            if (watched == tree_)
+                next = tab ? static_cast<QWidget*>(fileList_) : cloneList_;
+            else if (watched == fileList_)
+                next = tab ? static_cast<QWidget*>(cloneList_) : tree_;
+            else if (watched == cloneList_)
+                next = tab ? static_cast<QWidget*>(tree_) : fileList_;
+            else if (watched != oneList_)
+                return QMainWindow::eventFilter(watched, event);
+            if (next)
+                next->setFocus(tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- The result panes ---------------------------------------------------
+
+// Before a search: the search frees the records the panes point to.
+void CMainFrame::EmptyPanes() {
+    for (QAbstractItemView* v :
+         {static_cast<QAbstractItemView*>(tree_), static_cast<QAbstractItemView*>(fileList_),
+          static_cast<QAbstractItemView*>(cloneList_), static_cast<QAbstractItemView*>(oneList_)})
+        if (auto* m = qobject_cast<QStandardItemModel*>(v->model()))
+            m->removeRows(0, m->rowCount());
+}
+
+// After a search with duplicates: fill the tree and select the first group.
+void CMainFrame::ShowResult() {}
+
+bool CMainFrame::TreeHasNodes() const {
+    return tree_->model() && tree_->model()->rowCount() > 0;
+}
+
+// Back in the tree layout: rows changed in the one list show their state
+// and name.
+void CMainFrame::RefreshTreeLayoutRows() {
+    fileList_->viewport()->update();
+    cloneList_->viewport()->update();
+}
+
+// In the one list: fill it the first time, otherwise refresh its rows.
+void CMainFrame::ShowOneListRows() {
+    oneList_->viewport()->update();
+}

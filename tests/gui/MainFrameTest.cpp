@@ -1,0 +1,754 @@
+// The main window: its commands, layouts, the New Search flow with real
+// searches, and what it stores into the settings when it closes.
+
+#include "GuiTestSupport.h"
+#include "app/SettingFile.h"
+#include "dialogs/CRunDialog.h"
+#include "engine/SearchState.h"
+#include "mainwnd/CFolderBarWindow.h"
+#include "mainwnd/CMainFrame.h"
+#include "mainwnd/CReportView.h"
+#include "mainwnd/IconTheme.h"
+#include "resources/CommandIds.h"
+#include "support/IsolatedHome.h"
+#include "support/TempTree.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+#include <future>
+#include <memory>
+
+using namespace paradrex;
+using namespace Qt::Literals::StringLiterals;
+using paradrex::test::Poller;
+using paradrex::test::TempTree;
+using paradrex::test::VisibleTopLevel;
+
+namespace {
+
+struct ExpectedAction {
+    int id;
+    const char* text;
+    const char* keys; // portable key sequences, "; " between two
+};
+
+const ExpectedAction kExpected[] = {
+    {133, "&New Search...\tCtrl+N", "Ctrl+N"},
+    {32802, "&Preview...\tCtrl+W", "Ctrl+W"},
+    {137, "&Delete Files Marked Cross...", ""},
+    {136, "&Group Set\tCtrl+G", "Ctrl+G"},
+    {57665, "E&xit\tAlt+F4", "Alt+F4"},
+    {32895, "temp", ""},
+    {135, "Next &Unsettled File\tCtrl+U", "Ctrl+U"},
+    {32818, "P&revious Group\tCtrl+Up Arrow", "Ctrl+Up"},
+    {134, "Next &Group\tCtrl+Down Arrow", "Ctrl+Down"},
+    {32828, "Pr&evious Directory\tCtrl+Page Up", "Ctrl+PgUp"},
+    {32830, "&Next Directory\tCtrl+Page Down", "Ctrl+PgDown"},
+    {140, "Next All &Preserved File\tCtrl+P", "Ctrl+P"},
+    {141, "Next All &Deleted File\tCtrl+D", "Ctrl+D"},
+    {32921, "Next Name Not &Match\tCtrl+M", "Ctrl+M"},
+    {32937, "Total &Statistics", ""},
+    {131, "&Options...\tCtrl+O", "Ctrl+O"},
+    {59392, "&Toolbar", ""},
+    {59393, "&Status Bar", ""},
+    {32948, "T&ree && List View", ""},
+    {32949, "&One ListView", ""},
+    {32834, "&Grid", ""},
+    {32801, "User &Manual", ""},
+    {32799, "&Home Page", ""},
+    {57664, "&About Paradrex...", ""},
+    {32926, "", "Ctrl+Ins"},
+    {32927, "", "Ctrl+Del"},
+    {32932, "", "Ins"},
+    {32933, "", "Del"},
+    {32928, "", "Ctrl+Num++"},
+    {32929, "", "Ctrl+Num+-"},
+    {32930, "", "Ctrl+Num+*"},
+    {32954, "", "F2"},
+    {32934, "", "Ctrl+C"},
+    {32935, "", "Ctrl+V"},
+    {132, "", "Alt+Return; Alt+Num+Enter"},
+};
+
+const int kNeedResult[] = {32802, 137, 135, 32818, 134, 32828, 32830, 140, 141, 32921, 32937};
+const int kNavigation[] = {135, 32818, 134, 32828, 32830, 140, 141, 32921};
+
+QString Sequence(const QList<QKeySequence>& keys) {
+    QStringList parts;
+    for (const QKeySequence& k : keys)
+        parts << k.toString(QKeySequence::PortableText);
+    return parts.join(u"; "_s);
+}
+
+// The entries of a menu as "-" for separators and menu texts otherwise.
+QStringList Entries(const QList<QAction*>& actions) {
+    QStringList out;
+    for (const QAction* a : actions)
+        out << (a->isSeparator() ? u"-"_s : a->text());
+    return out;
+}
+
+QStringList ToolBarIds(QToolBar* bar) {
+    QStringList out;
+    for (const QAction* a : bar->actions())
+        out << (a->isSeparator() ? u"|"_s : QString::number(a->data().toInt()));
+    return out;
+}
+
+// Records the addresses handed to the desktop.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+} // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+private:
+    paradrex::test::TempWorkingDirectory cwd_;
+    std::unique_ptr<QTemporaryDir> settingsDir_;
+    std::unique_ptr<_Setting_file> settings_;
+    std::unique_ptr<SearchState> state_;
+    int dialogCalls_ = 0;
+    std::function<bool(QWidget*)> dialog_;
+
+    // A frame on fresh settings and a fresh search state; the New Search
+    // dialog is replaced by `dialog_` (by default: cancelled).
+    std::unique_ptr<CMainFrame> MakeFrame(std::function<void(_Setting_file&)> adjust = {}) {
+        settingsDir_ = std::make_unique<QTemporaryDir>();
+        // No association service: a first start would otherwise ask the desktop
+        // for the default programs of the file context menu.
+        settings_ = std::make_unique<_Setting_file>(
+            settingsDir_->path().toStdString(),
+            _Setting_file::Options{_Setting_file::Access::ReadWrite, std::string()});
+        if (adjust)
+            adjust(*settings_);
+        state_ = std::make_unique<SearchState>();
+        dialogCalls_ = 0;
+        dialog_ = [](QWidget*) { return false; };
+        return std::make_unique<CMainFrame>(*settings_, *state_, [this](QWidget* parent) {
+            ++dialogCalls_;
+            return dialog_(parent);
+        });
+    }
+
+    static bool ShowAndActivate(CMainFrame& f) {
+        f.ShowAtStart();
+        QApplication::setActiveWindow(&f);
+        return QTest::qWaitForWindowActive(&f);
+    }
+
+    // Clicks Done in the progress dialog once the search is done.
+    static std::unique_ptr<Poller> PressDoneWhenFinished() {
+        return std::make_unique<Poller>([] {
+            auto* run = VisibleTopLevel<CRunDialog>();
+            if (!run)
+                return false;
+            auto* done = run->findChild<QPushButton*>(u"id1028"_s);
+            if (!done->isEnabled())
+                return false;
+            done->click();
+            return true;
+        });
+    }
+
+    void ExpectResultCommands(CMainFrame& f, bool navigation, bool others) {
+        for (int id : kNeedResult) {
+            const bool nav = std::find(std::begin(kNavigation), std::end(kNavigation), id) !=
+                             std::end(kNavigation);
+            QVERIFY2(f.Action(id)->isEnabled() == (nav ? navigation : others),
+                     qPrintable(QString::number(id)));
+            // The tool bar shows the same state.
+            if (QWidget* b = f.toolBar()->widgetForAction(f.Action(id)))
+                QCOMPARE(b->isEnabled(), nav ? navigation : others);
+        }
+    }
+
+    // Runs New Search on a tree through the frame, pressing Done.
+    void SearchThroughFrame(CMainFrame& f, const std::string& root) {
+        dialog_ = [this, root](QWidget*) {
+            state_->job = SearchJob{};
+            state_->job.roots.Add(root);
+            return true;
+        };
+        auto done = PressDoneWhenFinished();
+        f.Action(cmd::NewSearch)->trigger();
+        QVERIFY(done->done());
+    }
+
+private slots:
+    void actionsExistWithTextsShortcutsAndInitialStates() {
+        auto f = MakeFrame();
+        QCOMPARE(f->windowTitle(), u"Paradrex"_s);
+        for (const ExpectedAction& e : kExpected) {
+            QAction* a = f->Action(e.id);
+            QVERIFY2(a, qPrintable(QString::number(e.id)));
+            QCOMPARE(a->data().toInt(), e.id);
+            if (*e.text)
+                QCOMPARE(a->text(), QString::fromUtf8(e.text));
+            QCOMPARE(Sequence(a->shortcuts()), QString::fromUtf8(e.keys));
+        }
+        for (int id : kNeedResult)
+            QVERIFY2(!f->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        for (int id :
+             {133, 136, 57665, 131, 59392, 59393, 32948, 32949, 32834, 32801, 32799, 57664})
+            QVERIFY2(f->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        for (int id : {136, 59392, 59393, 32948})
+            QVERIFY2(f->Action(id)->isChecked(), qPrintable(QString::number(id)));
+        QVERIFY(!f->Action(cmd::OneListView)->isChecked());
+        QVERIFY(!f->Action(cmd::Grid)->isChecked());
+        QVERIFY(f->Action(cmd::Grid)->isCheckable());
+
+        QCOMPARE(f->Action(cmd::NewSearch)->statusTip(),
+                 u"Open the New Search Dialog, select directories, begin the new scan."_s);
+        QCOMPARE(f->Action(cmd::NewSearch)->toolTip(), u"New Search (Ctrl+N)"_s);
+        QCOMPARE(f->Action(cmd::ViewStatusBar)->toolTip(), u"Toggle StatusBar"_s);
+        QCOMPARE(f->Action(cmd::OneListView)->statusTip(), u"Show search result on a listview"_s);
+
+        // The frame posts itself New Search.
+        QCOMPARE(dialogCalls_, 0);
+        QTRY_COMPARE(dialogCalls_, 1);
+    }
+
+    void menusAndToolBarInTheirOrder() {
+        auto f = MakeFrame();
+        const QList<QAction*> top = f->menuBar()->actions();
+        QCOMPARE(Entries(top), (QStringList{u"&Jobs"_s, u"Shortcut"_s, u"&Navigate"_s, u"&Tools"_s,
+                                            u"&View"_s, u"&Help"_s}));
+        auto items = [&](int i) { return Entries(top[i]->menu()->actions()); };
+        QCOMPARE(items(0), (QStringList{u"&New Search...\tCtrl+N"_s, u"&Preview...\tCtrl+W"_s,
+                                        u"&Delete Files Marked Cross..."_s, u"-"_s,
+                                        u"&Group Set\tCtrl+G"_s, u"-"_s, u"E&xit\tAlt+F4"_s}));
+        QCOMPARE(items(1), QStringList{u"temp"_s});
+        QCOMPARE(items(2).size(), 8);
+        QCOMPARE(items(2).first(), u"Next &Unsettled File\tCtrl+U"_s);
+        QCOMPARE(items(2).last(), u"Next Name Not &Match\tCtrl+M"_s);
+        QCOMPARE(items(3), (QStringList{u"Total &Statistics"_s, u"&Options...\tCtrl+O"_s}));
+        QCOMPARE(items(4),
+                 (QStringList{u"&Toolbar"_s, u"&Status Bar"_s, u"-"_s, u"T&ree && List View"_s,
+                              u"&One ListView"_s, u"-"_s, u"&Grid"_s}));
+        QCOMPARE(items(5), (QStringList{u"User &Manual"_s, u"-"_s, u"&Home Page"_s,
+                                        u"&About Paradrex..."_s}));
+
+        QCOMPARE(ToolBarIds(f->toolBar()).join(u' '),
+                 u"133 32802 137 | 136 | 32948 32949 | 135 32818 134 32828 32830 140 141 32921 | "
+                 "32937 131 | 32799 57664 | 57665"_s);
+        QCOMPARE(f->toolBar()->iconSize(), QSize(24, 24));
+        for (QAction* a : f->toolBar()->actions()) {
+            if (a->isSeparator())
+                continue;
+            QVERIFY2(!a->icon().isNull(), qPrintable(a->text()));
+            QVERIFY(!a->icon().pixmap(16, 16).isNull());
+        }
+        auto* groupSet =
+            qobject_cast<QToolButton*>(f->toolBar()->widgetForAction(f->Action(cmd::GroupSet)));
+        QVERIFY(groupSet->isCheckable());
+        QVERIFY(groupSet->isChecked());
+        QTest::mouseClick(groupSet, Qt::LeftButton);
+        QVERIFY(!f->Action(cmd::GroupSet)->isChecked());
+        QVERIFY(!f->commands().groupSet());
+        f->Action(cmd::GroupSet)->trigger();
+        QVERIFY(f->commands().groupSet());
+    }
+
+    void statusBarShowsMenuHelpAndOtherwiseReady() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        auto* ready = f->statusBar()->findChild<QLabel*>(u"readyText"_s);
+        QVERIFY(ready);
+        QCOMPARE(ready->text(), u"Ready"_s);
+        QVERIFY(ready->isVisible());
+
+        QMenu* jobs = f->menuBar()->actions().at(0)->menu();
+        jobs->popup(f->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(jobs));
+        const QRect item = jobs->actionGeometry(f->Action(cmd::NewSearch));
+        QTest::mouseMove(jobs, item.center());
+        QTRY_COMPARE(f->statusBar()->currentMessage(),
+                     u"Open the New Search Dialog, select directories, begin the new scan."_s);
+        QVERIFY(!ready->isVisible());
+        jobs->hide();
+        QTRY_COMPARE(f->statusBar()->currentMessage(), QString());
+        QTRY_VERIFY(ready->isVisible());
+    }
+
+    void panesLayoutColumnsAndGridFromTheSettings() {
+        auto f = MakeFrame([](_Setting_file& s) {
+            s.layout.LVFile_size = 77;
+            s.layout.LVSame_directory = 222;
+            s.layout.LVOne_type = 99;
+            s.layout.Grid = 1;
+            s.layout.window_x = 10;
+            s.layout.window_y = 20;
+            s.layout.window_width = 1000;
+            s.layout.window_height = 700;
+        });
+        QVERIFY(ShowAndActivate(*f));
+        QCOMPARE(f->size(), QSize(1000, 700));
+        QCOMPARE(f->folderBar()->caption(), u"Folders"_s);
+        QVERIFY(f->folderBar()->captionHeight() >= 22);
+        QCOMPARE(CFolderBarWindow::CaptionHeight(8), 22);
+        QCOMPARE(CFolderBarWindow::CaptionHeight(15), 25);
+        QCOMPARE(f->folderTree()->parentWidget(), static_cast<QWidget*>(f->folderBar()));
+        QCOMPARE(f->folderTree()->geometry().top(), f->folderBar()->captionHeight());
+        QCOMPARE(f->clientWindow(), static_cast<QWidget*>(f->verticalSplitter()));
+        QVERIFY(!f->oneList()->isVisible());
+
+        // A quarter of the width for the folders, three quarters of the height
+        // for the file list.
+        auto proportions = [&] {
+            const QList<int> w = f->verticalSplitter()->sizes();
+            const QList<int> h = f->horizontalSplitter()->sizes();
+            return std::pair(double(w[0]) / (w[0] + w[1]), double(h[0]) / (h[0] + h[1]));
+        };
+        QTRY_VERIFY(std::abs(proportions().first - 0.25) < 0.02);
+        QVERIFY(std::abs(proportions().second - 0.75) < 0.02);
+        f->resize(1400, 900);
+        QTRY_COMPARE(f->size(), QSize(1400, 900));
+        QVERIFY(std::abs(proportions().first - 0.25) < 0.02);
+        QVERIFY(std::abs(proportions().second - 0.75) < 0.02);
+
+        auto titles = [](CReportView* v) {
+            QStringList out;
+            for (int i = 0; i < v->model()->columnCount(); ++i)
+                out << v->model()->headerData(i, Qt::Horizontal).toString();
+            return out;
+        };
+        QCOMPARE(titles(f->fileList()),
+                 (QStringList{QString(), u"Name"_s, u"Size"_s, u"Type"_s, u"Modified"_s}));
+        QCOMPARE(titles(f->cloneList()),
+                 (QStringList{QString(), u"Name"_s, u"Directory"_s, u"Modified"_s}));
+        QCOMPARE(titles(f->oneList()), (QStringList{QString(), u"Name"_s, u"Directory"_s, u"Size"_s,
+                                                    u"Type"_s, u"Modified"_s}));
+        for (CReportView* v : {f->fileList(), f->cloneList(), f->oneList()}) {
+            QCOMPARE(v->header()->sectionSize(0), 21);
+            QCOMPARE(v->header()->visualIndex(0), 0);
+            QCOMPARE(v->header()->sectionResizeMode(0), QHeaderView::Fixed);
+            QVERIFY(v->gridLines());
+        }
+        QCOMPARE(f->fileList()->header()->sectionSize(1), 300);
+        QCOMPARE(f->fileList()->header()->sectionSize(2), 77);
+        QCOMPARE(f->cloneList()->header()->sectionSize(2), 222);
+        QCOMPARE(f->oneList()->header()->sectionSize(4), 99);
+        const auto sizeAlign =
+            f->fileList()->model()->headerData(2, Qt::Horizontal, Qt::TextAlignmentRole);
+        QVERIFY(sizeAlign.value<Qt::Alignment>() & Qt::AlignRight);
+        QVERIFY(f->Action(cmd::Grid)->isChecked());
+    }
+
+    void layoutSwitchingAndGrid() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        TempTree tree;
+        tree.createFile("x/a", "same content");
+        tree.createFile("y/a", "same content");
+        SearchThroughFrame(*f, tree.root());
+        ExpectResultCommands(*f, true, true);
+        // Nodes stand for the result tree the panes will show.
+        auto* treeModel = qobject_cast<QStandardItemModel*>(f->folderTree()->model());
+        treeModel->appendRow(new QStandardItem(u"/x"_s));
+
+        f->Action(cmd::OneListView)->trigger();
+        QCOMPARE(f->clientWindow(), static_cast<QWidget*>(f->oneList()));
+        QVERIFY(f->oneList()->isVisible());
+        QVERIFY(!f->verticalSplitter()->isVisible());
+        QCOMPARE(f->focusWidget(), static_cast<QWidget*>(f->oneList()));
+        QVERIFY(f->Action(cmd::OneListView)->isChecked());
+        QVERIFY(!f->Action(cmd::TreeListView)->isChecked());
+        ExpectResultCommands(*f, false, true);
+        // Choosing it again changes nothing and keeps the check mark.
+        f->Action(cmd::OneListView)->trigger();
+        QVERIFY(f->Action(cmd::OneListView)->isChecked());
+
+        // The grid toggled here changes only the two hidden lists.
+        QVERIFY(!f->fileList()->gridLines());
+        f->Action(cmd::Grid)->trigger();
+        QVERIFY(f->fileList()->gridLines());
+        QVERIFY(f->cloneList()->gridLines());
+        QVERIFY(!f->oneList()->gridLines());
+        QVERIFY(f->Action(cmd::Grid)->isChecked());
+
+        f->Action(cmd::TreeListView)->trigger();
+        QCOMPARE(f->clientWindow(), static_cast<QWidget*>(f->verticalSplitter()));
+        QCOMPARE(f->focusWidget(), static_cast<QWidget*>(f->fileList()));
+        QVERIFY(f->Action(cmd::TreeListView)->isChecked());
+        QVERIFY(!f->Action(cmd::OneListView)->isChecked());
+        ExpectResultCommands(*f, true, true);
+
+        // With an empty tree the navigation commands stay off.
+        treeModel->removeRows(0, treeModel->rowCount());
+        f->Action(cmd::OneListView)->trigger();
+        f->Action(cmd::TreeListView)->trigger();
+        ExpectResultCommands(*f, false, true);
+
+        f->Action(cmd::Grid)->trigger();
+        QVERIFY(!f->fileList()->gridLines());
+        QVERIFY(!f->Action(cmd::Grid)->isChecked());
+
+        f->Action(cmd::ViewToolbar)->trigger();
+        QVERIFY(!f->toolBar()->isVisible());
+        QVERIFY(!f->Action(cmd::ViewToolbar)->isChecked());
+        f->Action(cmd::ViewStatusBar)->trigger();
+        QVERIFY(!f->statusBar()->isVisible());
+        QVERIFY(!f->Action(cmd::ViewStatusBar)->isChecked());
+        f->Action(cmd::ViewToolbar)->trigger();
+        f->Action(cmd::ViewStatusBar)->trigger();
+        QVERIFY(f->toolBar()->isVisible());
+        QVERIFY(f->statusBar()->isVisible());
+    }
+
+    void tabMovesTheFocusBetweenThePanes() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        QTRY_VERIFY(f->fileList()->hasFocus()); // given at creation
+        QCOMPARE(f->FocusedPane(), FramePane::FileList);
+        QTest::keyClick(f->fileList(), Qt::Key_Tab);
+        QTRY_VERIFY(f->cloneList()->hasFocus());
+        QTest::keyClick(f->cloneList(), Qt::Key_Tab);
+        QTRY_VERIFY(f->folderTree()->hasFocus());
+        QCOMPARE(f->FocusedPane(), FramePane::Tree);
+        QTest::keyClick(f->folderTree(), Qt::Key_Tab);
+        QTRY_VERIFY(f->fileList()->hasFocus());
+        QTest::keyClick(f->fileList(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTRY_VERIFY(f->folderTree()->hasFocus());
+        QTest::keyClick(f->folderTree(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTRY_VERIFY(f->cloneList()->hasFocus());
+        QTest::keyClick(f->cloneList(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTRY_VERIFY(f->fileList()->hasFocus());
+
+        f->Action(cmd::OneListView)->trigger();
+        QTRY_VERIFY(f->oneList()->hasFocus());
+        QTest::keyClick(f->oneList(), Qt::Key_Tab);
+        QVERIFY(f->oneList()->hasFocus());
+    }
+
+    void focusDependentAcceleratorsReachThePaneCommand() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        QList<int> ran;
+        for (int id : {32892, 32887, 32881, 32888, 32879, 32875, 32884, 32891, 32954, 32934})
+            f->SetCommandHandler(id, [&ran, id] { ran << id; });
+        auto press = [&](QWidget* pane, Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+            pane->setFocus();
+            QTRY_VERIFY(pane->hasFocus());
+            QTest::keyClick(pane, key, mods);
+        };
+        press(f->fileList(), Qt::Key_Insert);
+        press(f->cloneList(), Qt::Key_Insert);
+        press(f->fileList(), Qt::Key_Delete);
+        press(f->cloneList(), Qt::Key_Delete);
+        press(f->folderTree(), Qt::Key_Insert);                // nothing in the tree
+        press(f->fileList(), Qt::Key_Return, Qt::AltModifier); // nothing in the file list
+        press(f->folderTree(), Qt::Key_Return, Qt::AltModifier);
+        press(f->folderTree(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        press(f->fileList(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        press(f->cloneList(), Qt::Key_Asterisk, Qt::ControlModifier | Qt::KeypadModifier);
+        press(f->fileList(), Qt::Key_F2);
+        press(f->cloneList(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(ran, (QList<int>{32892, 32887, 32881, 32888, 32879, 32875, 32884, 32891, 32954,
+                                  32934}));
+    }
+
+    void paneMenuPlaceholderIsReplacedForTheFocusedPane() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        QCOMPARE(f->menuBar()->actions().at(1)->text(), u"Shortcut"_s);
+        QMenu fileMenu(u"&File"_s);
+        QMenu cloneMenu(u"&Clone"_s);
+        f->SetPaneMenuProvider([&](FramePane p) -> QMenu* {
+            return p == FramePane::FileList    ? &fileMenu
+                   : p == FramePane::CloneList ? &cloneMenu
+                                               : nullptr;
+        });
+        f->cloneList()->setFocus();
+        QTRY_COMPARE(f->menuBar()->actions().at(1)->text(), u"&Clone"_s);
+        f->fileList()->setFocus();
+        QTRY_COMPARE(f->menuBar()->actions().at(1)->text(), u"&File"_s);
+        f->folderTree()->setFocus(); // no popup yet: the last one stays
+        QTRY_VERIFY(f->folderTree()->hasFocus());
+        QCOMPARE(f->menuBar()->actions().at(1)->text(), u"&File"_s);
+        QCOMPARE(f->menuBar()->actions().size(), 6);
+        QCOMPARE(f->menuBar()->actions().at(2)->text(), u"&Navigate"_s);
+        f->SetPaneMenuProvider({});
+    }
+
+    void searchWithDuplicatesEnablesTheResultCommands() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        ExpectResultCommands(*f, false, false);
+        f->Action(cmd::OneListView)->trigger();
+        TempTree tree;
+        tree.createFile("a/1.txt", "identical");
+        tree.createFile("b/1.txt", "identical");
+        tree.createFile("b/2.txt", "single");
+        SearchThroughFrame(*f, tree.root());
+        QVERIFY(state_->resultRoot != nullptr);
+        QVERIFY2(f->clientWindow() == f->verticalSplitter(),
+                 "a new search switches to the tree layout");
+        ExpectResultCommands(*f, true, true);
+        QCOMPARE(f->focusWidget(), static_cast<QWidget*>(f->fileList()));
+
+        // The navigation accelerators reach their commands from the lists.
+        QApplication::setActiveWindow(f.get());
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QList<int> ran;
+        for (int id : {134, 32818, 32830, 32828, 135})
+            f->SetCommandHandler(id, [&ran, id] { ran << id; });
+        QTest::keyClick(f->fileList(), Qt::Key_Down, Qt::ControlModifier);
+        QTest::keyClick(f->fileList(), Qt::Key_Up, Qt::ControlModifier);
+        QTest::keyClick(f->cloneList(), Qt::Key_PageDown, Qt::ControlModifier);
+        QTest::keyClick(f->folderTree(), Qt::Key_PageUp, Qt::ControlModifier);
+        QTest::keyClick(f->folderTree(), Qt::Key_U, Qt::ControlModifier);
+        QCOMPARE(ran, (QList<int>{134, 32818, 32830, 32828, 135}));
+
+        // A cancelled New Search keeps the result.
+        dialog_ = [](QWidget*) { return false; };
+        f->Action(cmd::NewSearch)->trigger();
+        ExpectResultCommands(*f, true, true);
+        QVERIFY(state_->resultRoot != nullptr);
+    }
+
+    void searchWithoutDuplicatesSaysAllFilesAreUnique() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        TempTree dup;
+        dup.createFile("a", "same");
+        dup.createFile("b", "same");
+        SearchThroughFrame(*f, dup.root());
+        ExpectResultCommands(*f, true, true);
+
+        TempTree tree;
+        tree.createFile("a", "one");
+        tree.createFile("b", "two!");
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        bool greyedWhileShown = false;
+        Poller box([&] {
+            auto* m = VisibleTopLevel<QMessageBox>();
+            if (!m)
+                return false;
+            title = m->windowTitle();
+            text = m->text();
+            icon = m->icon();
+            greyedWhileShown = !f->Action(cmd::DeleteMarked)->isEnabled();
+            m->accept();
+            return true;
+        });
+        SearchThroughFrame(*f, tree.root());
+        QVERIFY(box.done());
+        QCOMPARE(title, u"Confirm"_s);
+        QCOMPARE(text, u"All files are unique!"_s);
+        QCOMPARE(icon, QMessageBox::Information);
+        QVERIFY(greyedWhileShown);
+        ExpectResultCommands(*f, false, false);
+        QVERIFY(state_->resultRoot == nullptr);
+    }
+
+    void stoppedSearchShowsNothingAndGreysTheResultCommands() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        TempTree tree;
+        tree.createFile("a", "same");
+        tree.createFile("b", "same");
+        SearchThroughFrame(*f, tree.root());
+        ExpectResultCommands(*f, true, true);
+
+        // The worker waits before it starts until Stop was pressed.
+        auto go = std::make_shared<std::promise<void>>();
+        std::shared_future<void> started = go->get_future().share();
+        f->SetWorkerStarter([started](std::function<void()> body) {
+            return std::thread([started, body] {
+                started.wait();
+                body();
+            });
+        });
+        Poller stop([&] {
+            auto* run = VisibleTopLevel<CRunDialog>();
+            if (!run)
+                return false;
+            run->findChild<QPushButton*>(u"id1017"_s)->click();
+            go->set_value();
+            return true;
+        });
+        bool anyBox = false;
+        Poller noBox([&] {
+            anyBox = anyBox || VisibleTopLevel<QMessageBox>() != nullptr;
+            return false;
+        });
+        dialog_ = [this, root = tree.root()](QWidget*) {
+            state_->job = SearchJob{};
+            state_->job.roots.Add(root);
+            return true;
+        };
+        f->Action(cmd::NewSearch)->trigger();
+        QVERIFY(stop.done());
+        QVERIFY(!anyBox);
+        QVERIFY(state_->resultRoot == nullptr);
+        ExpectResultCommands(*f, false, false);
+    }
+
+    void failedWorkerStartReturnsToTheWindow() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        TempTree tree;
+        tree.createFile("a", "same");
+        tree.createFile("b", "same");
+        SearchThroughFrame(*f, tree.root());
+        QVERIFY(state_->resultRoot != nullptr);
+        f->SetWorkerStarter([](std::function<void()>) -> std::thread {
+            throw std::system_error(
+                std::make_error_code(std::errc::resource_unavailable_try_again));
+        });
+        QString text;
+        Poller box([&] {
+            auto* m = VisibleTopLevel<QMessageBox>();
+            if (!m)
+                return false;
+            text = m->windowTitle() + u": "_s + m->text();
+            m->accept();
+            return true;
+        });
+        f->Action(cmd::NewSearch)->trigger();
+        QCOMPARE(text, u"Error: _beginthreadex failed."_s);
+        QVERIFY(f->isVisible());
+        QVERIFY2(state_->resultRoot == nullptr, "the old result went with its panes");
+        ExpectResultCommands(*f, false, false);
+    }
+
+    void placementColumnWidthsAndGridAreStoredAtClose() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        f->setGeometry(30, 40, 900, 650);
+        QTRY_COMPARE(f->geometry(), QRect(30, 40, 900, 650));
+        f->fileList()->header()->resizeSection(1, 123);
+        f->fileList()->header()->resizeSection(4, 45);
+        f->cloneList()->header()->resizeSection(2, 321);
+        f->oneList()->header()->resizeSection(5, 88);
+        f->Action(cmd::Grid)->trigger();
+        f->Action(cmd::Exit)->trigger();
+        QVERIFY(!f->isVisible());
+        const auto& l = settings_->layout;
+        QCOMPARE(l.window_x.value, 30);
+        QCOMPARE(l.window_y.value, 40);
+        QCOMPARE(l.window_width.value, 900);
+        QCOMPARE(l.window_height.value, 650);
+        QCOMPARE(l.window_showcmd.value, 1u);
+        QCOMPARE(l.LVFile_name.value, 123);
+        QCOMPARE(l.LVFile_size.value, 100);
+        QCOMPARE(l.LVFile_modified.value, 45);
+        QCOMPARE(l.LVSame_directory.value, 321);
+        QCOMPARE(l.LVOne_modified.value, 88);
+        QCOMPARE(l.Grid.value, 1);
+
+        // Written to Setting.ini when the store goes away.
+        f.reset();
+        settings_.reset();
+        const auto reread = _Setting_file::ReadOnly(settingsDir_->path().toStdString());
+        QCOMPARE(reread.layout.LVFile_name.value, 123);
+        QCOMPARE(reread.layout.window_width.value, 900);
+    }
+
+    void maximisedWindowKeepsItsNormalRectangle() {
+        auto f = MakeFrame([](_Setting_file& s) {
+            s.layout.window_showcmd = 3u;
+            s.layout.window_x = 50;
+            s.layout.window_y = 60;
+            s.layout.window_width = 640;
+            s.layout.window_height = 480;
+        });
+        QVERIFY(ShowAndActivate(*f));
+        QTRY_VERIFY(f->isMaximized());
+        QTest::keyClick(f.get(), Qt::Key_F4, Qt::AltModifier);
+        QTRY_VERIFY(!f->isVisible());
+        const auto& l = settings_->layout;
+        QCOMPARE(l.window_showcmd.value, 3u);
+        QCOMPARE(
+            QRect(l.window_x.value, l.window_y.value, l.window_width.value, l.window_height.value),
+            QRect(50, 60, 640, 480));
+    }
+
+    void userManualAndHomePageOpenTheirAddresses() {
+        auto f = MakeFrame();
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(u"file"_s, &recorder, "open");
+        QDesktopServices::setUrlHandler(u"https"_s, &recorder, "open");
+        f->Action(cmd::UserManual)->trigger();
+        f->Action(cmd::HomePage)->trigger();
+        QDesktopServices::unsetUrlHandler(u"file"_s);
+        QDesktopServices::unsetUrlHandler(u"https"_s);
+        QCOMPARE(recorder.urls.size(), 2);
+        const QString manual = recorder.urls[0].toLocalFile();
+        QVERIFY2(manual.endsWith(u"/Help/index.htm"_s), qPrintable(manual));
+        QVERIFY2(QFileInfo::exists(manual), qPrintable(manual));
+        QCOMPARE(recorder.urls[1], QUrl(CMainFrame::HomePageAddress()));
+        QVERIFY(!CMainFrame::HomePageAddress().isEmpty());
+    }
+
+    // Without a window manager nothing else gives the keyboard back to the
+    // window once a dialog it opened has closed.
+    void closedDialogGivesTheKeyboardBackToItsWindow() {
+        auto f = MakeFrame();
+        QVERIFY(ShowAndActivate(*f));
+        QDialog outer(f.get());
+        outer.open();
+        QApplication::setActiveWindow(&outer);
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&outer));
+        QDialog inner(&outer);
+        inner.open();
+        QApplication::setActiveWindow(&inner);
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&inner));
+        inner.accept();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&outer));
+        outer.accept();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(f.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(!f->Action(cmd::GroupSet)->isChecked());
+    }
+
+    void withoutADesktopThemeFileTypeIconsComeFromBreeze() {
+        const QString before = QIcon::themeName();
+        if (!before.isEmpty() && before != u"hicolor"_s)
+            QSKIP("the platform already has an icon theme");
+        if (!QFileInfo::exists(u"/usr/share/icons/breeze/index.theme"_s))
+            QSKIP("breeze-icon-theme is not installed");
+        QCOMPARE(EnsureIconTheme(), u"breeze"_s);
+        QVERIFY(QIcon::themeSearchPaths().contains(u"/usr/share/icons"_s));
+        QVERIFY(!QIcon::fromTheme(u"text-plain"_s).isNull());
+        QVERIFY(!QIcon::fromTheme(u"image-jpeg"_s).isNull());
+        QCOMPARE(EnsureIconTheme(), u"breeze"_s); // a chosen theme stays
+    }
+
+    void menuStyleOutsideZeroAndOneShowsNoMenuBar() {
+        auto f = MakeFrame([](_Setting_file& s) { s.interfaceStyle.MenuStyle = 2; });
+        QVERIFY(ShowAndActivate(*f));
+        QVERIFY(!f->menuBar()->isVisible());
+        // The accelerators still work.
+        f->fileList()->setFocus();
+        QTest::keyClick(f.get(), Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(!f->Action(cmd::GroupSet)->isChecked());
+        f->ApplyMenuStyle(0);
+        QVERIFY(f->menuBar()->isVisible());
+    }
+};
+
+PARADREX_QTEST_MAIN(MainFrameTest)
+#include "MainFrameTest.moc"
