@@ -12,9 +12,9 @@
 #include "engine/SearchDriver.h"
 #include "engine/SearchState.h"
 #include "mainwnd/CMainFrame.h"
-#include "mainwnd/IconTheme.h"
 #include "mainwnd/NewSearchDialog.h"
 #include "platform/KeyStore.h"
+#include "styles/IconTheme.h"
 
 #include <QApplication>
 

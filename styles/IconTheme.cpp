@@ -1,31 +1,37 @@
 #include "styles/IconTheme.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QStandardPaths>
-#include <QStringList>
 
-void EnsureIconTheme() {
+QStringList SystemIconFolders() {
+    QStringList folders;
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (dataHome.isEmpty())
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    folders << dataHome + QStringLiteral("/icons");
+    QString dataDirs = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (dataDirs.isEmpty())
+        dataDirs = QStringLiteral("/usr/local/share:/usr/share");
+    for (const QString& dir : dataDirs.split(u':', Qt::SkipEmptyParts))
+        folders << dir + QStringLiteral("/icons");
+    return folders;
+}
+
+QString EnsureIconTheme() {
     const QString current = QIcon::themeName();
     if (!current.isEmpty() && current != QStringLiteral("hicolor"))
-        return;
+        return current;
     QStringList paths = QIcon::themeSearchPaths();
-    QStringList dirs =
-        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-                                  QStandardPaths::LocateDirectory);
-    dirs << QStringLiteral("/usr/share/icons");
-    for (const QString& d : dirs)
-        if (!paths.contains(d))
-            paths << d;
+    for (const QString& folder : SystemIconFolders())
+        if (!paths.contains(folder))
+            paths << folder;
     QIcon::setThemeSearchPaths(paths);
-    for (const char* theme : {"breeze", "Adwaita", "hicolor"}) {
-        const QString name = QString::fromLatin1(theme);
-        for (const QString& d : paths)
-            if (QFileInfo::exists(d + QLatin1Char('/') + name + QStringLiteral("/index.theme"))) {
-                QIcon::setThemeName(name);
-                if (QIcon::fallbackThemeName().isEmpty())
-                    QIcon::setFallbackThemeName(QStringLiteral("hicolor"));
-                return;
-            }
+    for (const QString& folder : paths) {
+        if (QFileInfo::exists(folder + QStringLiteral("/breeze/index.theme"))) {
+            QIcon::setThemeName(QStringLiteral("breeze"));
+            break;
+        }
     }
+    return QIcon::themeName();
 }

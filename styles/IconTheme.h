@@ -1,7 +1,16 @@
 #pragma once
-// Without a desktop session Qt names no icon theme, or only the freedesktop
-// base theme, which has no icons for file types. EnsureIconTheme() then adds
-// the system icon folders to the search path and picks a theme that has
-// type icons (Breeze when installed). A theme the desktop chose is kept.
+// Outside a desktop session Qt knows no icon theme, and file type icons would
+// all be blank: point it at the system icon folders and a theme that has type
+// icons.
 
-void EnsureIconTheme();
+#include <QString>
+#include <QStringList>
+
+// The icon folders of the XDG data directories ($XDG_DATA_HOME, then each of
+// $XDG_DATA_DIRS, default /usr/local/share:/usr/share), each + "/icons".
+QStringList SystemIconFolders();
+
+// When the platform reports no theme (or only the fallback "hicolor"), adds
+// the system icon folders to the search path and chooses Breeze if it is
+// installed. Returns the theme in use afterwards.
+QString EnsureIconTheme();

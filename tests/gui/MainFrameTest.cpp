@@ -8,7 +8,7 @@
 #include "mainwnd/CFolderBarWindow.h"
 #include "mainwnd/CMainFrame.h"
 #include "mainwnd/CReportView.h"
-#include "mainwnd/IconTheme.h"
+#include "styles/IconTheme.h"
 #include "resources/CommandIds.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
