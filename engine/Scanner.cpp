@@ -10,8 +10,8 @@
 #include <climits>
 #include <condition_variable>
 #include <cstring>
-#include <deque>
 #include <fcntl.h>
+#include <map>
 #include <mutex>
 #include <sys/stat.h>
 #include <thread>
@@ -142,23 +142,24 @@ private:
     platform::VirtualFileSystems virtualFs_;
 };
 
-// The path of a directory below its root ("a/b" for <root>/a/b).
-void AppendPathBelowRoot(std::string& out, const NameRecord* dir) {
-    const size_t start = out.size();
-    for (const NameRecord* r = dir; r && r->parent; r = r->parent) {
-        out.insert(start, r->text, r->length);
-        if (r->parent->parent)
-            out.insert(start, 1, '/');
-    }
-}
-
-// Reader threads that list directories ahead of the scan. The scan submits
-// the subdirectories of each directory it has listed; readers take the
-// oldest submitted first: those the depth-first scan reaches last, so the
-// readers work on one part of the tree while the scan lists the directories
-// it needs at once itself.
+// Reader threads that list directories ahead of the scan, in the order the
+// scan will need them. Listing a directory creates one request per
+// subdirectory it holds; a request's key is the path of child indexes from
+// the root, so the queue ordered by key is the depth-first order of the scan,
+// and the readers always work on the next directories the scan will reach.
+// The scan takes each listing when it gets there; a directory no reader has
+// started yet the scan lists itself, so it never waits for idle readers.
 class Prefetcher {
 public:
+    struct Request {
+        std::string key;     // child indexes from the root, 4 bytes each, big-endian
+        std::string relPath; // below the root; empty for the root
+        enum State { Queued, Reading, Done } state = Queued;
+        bool cancelled = false;
+        Listing listing;
+        std::vector<Request*> children; // one per directory of the listing, in order
+    };
+
     Prefetcher(SearchState& state, const Filters& filters, unsigned readers)
         : state_(state), filters_(filters) {
         for (unsigned i = 0; i < readers; ++i)
@@ -172,55 +173,47 @@ public:
         work_.notify_all();
         for (std::thread& t : threads_)
             t.join();
-        for (Request* r : cancelled_)
+        for (Request* r : live_)
             delete r;
     }
 
     bool active() const { return !threads_.empty(); }
 
-    // The root whose directories are submitted next; every directory of the
-    // previous root has been taken by then. The descriptor stays owned by
-    // the caller.
+    // The root whose directories are queued next; every request of the
+    // previous root has been taken by then. The caller owns the descriptor.
     void SetRoot(int fd) {
         std::lock_guard lock(mutex_);
         rootFd_ = fd;
     }
 
-    // Queues the directories (given in listing order) for reading.
-    void Submit(const std::vector<DirNode*>& dirs) {
-        if (!active() || dirs.empty())
-            return;
+    // Queues a request for every directory of `listing` (listed by the scan
+    // itself) and returns them in order; none when no reader runs.
+    std::vector<Request*> QueueChildren(const std::string& key, const std::string& relPath,
+                                        const Listing& listing) {
+        std::vector<Request*> children;
+        if (!active())
+            return children;
+        MakeChildren(key, relPath, listing, children);
         bool wake;
         {
             std::lock_guard lock(mutex_);
-            for (auto it = dirs.begin(); it != dirs.end(); ++it) {
-                auto request = std::make_unique<Request>();
-                request->node = *it;
-                queue_.push_back(request.get());
-                requests_.emplace(*it, std::move(request));
-            }
-            wake = idleReaders_ > 0;
+            Adopt(children);
+            wake = idleReaders_ > 0 && !children.empty();
         }
         if (wake)
             work_.notify_all();
+        return children;
     }
 
-    // The listing of `node` when a reader has it (waiting while one reads
-    // it); false when nobody took it up, so the caller lists it itself.
-    bool Take(DirNode* node, Listing& out) {
-        if (!active())
-            return false;
+    // The listing of request `r` into `out`, waiting while a reader lists
+    // it; false when no reader has started it (the scan lists it itself).
+    // Either way `r` is gone afterwards; its children (when listed) are in
+    // `children`.
+    bool Take(Request* r, Listing& out, std::vector<Request*>& children) {
         std::unique_lock lock(mutex_);
-        auto it = requests_.find(node);
-        if (it == requests_.end())
-            return false;
-        Request* r = it->second.get();
         if (r->state == Request::Queued) {
-            r->state = Request::Cancelled; // a reader drops it from the queue
-            r->node = nullptr;
-            it->second.release(); // owned by cancelled_ until then
-            requests_.erase(it);
-            cancelled_.push_back(r);
+            queue_.erase(r->key);
+            Delete(r);
             return false;
         }
         if (r->state != Request::Done) {
@@ -229,71 +222,130 @@ public:
             waitingFor_ = nullptr;
         }
         std::swap(out, r->listing);
+        children = std::move(r->children);
         const bool wasFull = ready_-- == kMaxReady;
-        requests_.erase(it);
+        Delete(r);
         lock.unlock();
         if (wasFull)
             work_.notify_all();
         return true;
     }
 
+    // Drops a request the scan will not use, with everything queued below it.
+    void Cancel(Request* r) {
+        std::lock_guard lock(mutex_);
+        CancelLocked(r);
+    }
+    void Cancel(const std::vector<Request*>& rs) {
+        std::lock_guard lock(mutex_);
+        for (Request* r : rs)
+            CancelLocked(r);
+    }
+
 private:
-    struct Request {
-        enum State { Queued, Reading, Done, Cancelled } state = Queued;
-        DirNode* node = nullptr;
-        Listing listing;
-    };
     static constexpr size_t kMaxReady = 256; // listings waiting to be taken
 
+    static void MakeChildren(const std::string& key, const std::string& relPath,
+                             const Listing& listing, std::vector<Request*>& out) {
+        uint32_t index = 0;
+        for (const Listing::Entry& e : listing.entries) {
+            if (!e.directory)
+                continue;
+            auto* c = new Request;
+            c->key = key;
+            for (int shift = 24; shift >= 0; shift -= 8)
+                c->key += static_cast<char>((index >> shift) & 0xFF);
+            ++index;
+            c->relPath = relPath;
+            if (!c->relPath.empty())
+                c->relPath += '/';
+            c->relPath += listing.Name(e);
+            out.push_back(c);
+        }
+    }
+
+    void Adopt(const std::vector<Request*>& rs) {
+        for (Request* r : rs) {
+            live_.insert(r);
+            queue_.emplace(r->key, r);
+        }
+    }
+
+    void Delete(Request* r) {
+        live_.erase(r);
+        delete r;
+    }
+
+    void CancelLocked(Request* r) {
+        switch (r->state) {
+        case Request::Queued:
+            queue_.erase(r->key);
+            Delete(r);
+            break;
+        case Request::Reading:
+            r->cancelled = true; // its reader deletes it
+            break;
+        case Request::Done:
+            for (Request* c : r->children)
+                CancelLocked(c);
+            --ready_;
+            Delete(r);
+            break;
+        }
+    }
+
     void Work() {
-        std::string path;
+        std::vector<Request*> children;
         for (;;) {
             Request* r;
             int rootFd;
             {
                 std::unique_lock lock(mutex_);
                 ++idleReaders_;
-                for (;;) {
-                    work_.wait(
-                        lock, [&] { return shutdown_ || (!queue_.empty() && ready_ < kMaxReady); });
-                    if (shutdown_) {
-                        --idleReaders_;
-                        return;
-                    }
-                    r = queue_.front();
-                    queue_.pop_front();
-                    if (r->state != Request::Cancelled)
-                        break;
-                    std::erase(cancelled_, r);
-                    delete r;
-                }
+                work_.wait(lock,
+                           [&] { return shutdown_ || (!queue_.empty() && ready_ < kMaxReady); });
                 --idleReaders_;
+                if (shutdown_)
+                    return;
+                r = queue_.begin()->second;
+                queue_.erase(queue_.begin());
                 r->state = Request::Reading;
                 rootFd = rootFd_;
             }
             state_.WaitWhilePaused();
-            if (!state_.stopRequested.load(std::memory_order_relaxed)) {
-                // Opened relative to the root, so the system walks only the
-                // components below it. Paths beyond the limit are left to the
-                // scan's own chain of descriptors (the listing then reports
-                // not listed, and the scan lists it itself).
-                path.clear();
-                AppendPathBelowRoot(path, r->node->name);
-                if (path.size() < PATH_MAX) {
-                    platform::Fd fd(platform::OpenDirectoryAt(rootFd, path.c_str()));
-                    if (fd.valid())
-                        filters_.List(fd.get(), r->listing);
+            children.clear();
+            // Opened relative to the root, so the system walks only the
+            // components below it. Paths beyond the limit are left to the
+            // scan's own chain of descriptors (the listing then reports not
+            // listed, and the scan lists it itself).
+            if (!state_.stopRequested.load(std::memory_order_relaxed) &&
+                r->relPath.size() < PATH_MAX) {
+                platform::Fd fd(platform::OpenDirectoryAt(rootFd, r->relPath.c_str()));
+                if (fd.valid()) {
+                    filters_.List(fd.get(), r->listing);
+                    MakeChildren(r->key, r->relPath, r->listing, children);
                 }
             }
-            bool wake;
+            bool wakeScan = false, wakeReaders = false;
             {
                 std::lock_guard lock(mutex_);
-                r->state = Request::Done;
-                ++ready_;
-                wake = waitingFor_ == r;
+                if (r->cancelled) {
+                    for (Request* c : children)
+                        delete c;
+                    Delete(r);
+                } else {
+                    r->children = children;
+                    Adopt(children);
+                    r->state = Request::Done;
+                    ++ready_;
+                    wakeScan = waitingFor_ == r;
+                    wakeReaders = idleReaders_ > 0 && !children.empty();
+                }
             }
-            if (wake)
+            if (wakeScan)
                 done_.notify_one();
+            if (wakeReaders)
+                work_.notify_all();
         }
     }
 
@@ -301,15 +353,14 @@ private:
     const Filters& filters_;
     std::vector<std::thread> threads_;
     std::mutex mutex_;
-    std::condition_variable work_; // readers wait here
-    std::condition_variable done_; // the scan waits here for one listing
-    std::deque<Request*> queue_;   // the front is read first
-    std::unordered_map<DirNode*, std::unique_ptr<Request>> requests_;
-    std::vector<Request*> cancelled_; // taken back by the scan, still queued
+    std::condition_variable work_;          // readers wait here
+    std::condition_variable done_;          // the scan waits here for one listing
+    std::map<std::string, Request*> queue_; // by key: depth-first order
+    std::unordered_set<Request*> live_;     // every request not yet deleted
     size_t ready_ = 0;
     size_t idleReaders_ = 0;
-    int rootFd_ = -1;
     Request* waitingFor_ = nullptr;
+    int rootFd_ = -1;
     bool shutdown_ = false;
 };
 
@@ -321,8 +372,17 @@ public:
     void Run();
 
 private:
-    void ListDirectory(DirNode* node);
-    void Accept(DirNode* node, const Listing& listing);
+    using Request = Prefetcher::Request;
+    struct Frame {
+        explicit Frame(DirNode* n) : node(n) {}
+        DirNode* node;
+        size_t nextChild = 0;
+        std::string key, relPath;            // of this directory, for its requests
+        std::vector<Request*> childRequests; // aligned with node->children
+    };
+
+    void ListDirectory(Frame& frame, Request* request);
+    void Accept(Frame& frame, const Listing& listing, const std::vector<Request*>& requests);
     void ShowStatus(const NameRecord* dir, bool force);
 
     SearchState& state_;
@@ -330,7 +390,6 @@ private:
     Prefetcher prefetcher_;
     DirChain chain_;
     Listing listing_;
-    std::vector<DirNode*> newChildren_;
     std::unordered_set<DevIno, DevInoHash> dirsSeen_;
     std::unordered_set<DevIno, DevInoHash> linkedFilesSeen_;
     uint64_t lastStatus_ = 0;
@@ -347,37 +406,51 @@ void Scan::ShowStatus(const NameRecord* dir, bool force) {
 }
 
 // Lists the directory at the end of the chain: from a reader when one has
-// it (and it is still the directory its parent listed), else here.
-void Scan::ListDirectory(DirNode* node) {
+// listed it (and it is still the directory its parent listed), else here.
+void Scan::ListDirectory(Frame& frame, Request* request) {
+    DirNode* node = frame.node;
     Checkpoint(state_);
     ShowStatus(node->name, false);
-    const bool prefetched = prefetcher_.Take(node, listing_);
-    if (!prefetched || !listing_.listed || listing_.dev != node->device ||
-        listing_.ino != node->inode) {
-        const int fd = chain_.Fd();
-        if (fd >= 0)
-            filters_.List(fd, listing_);
-        else
-            listing_.Clear(); // cannot be listed: counted, but no entries
+    std::vector<Request*> children;
+    if (request) {
+        const bool taken = prefetcher_.Take(request, listing_, children);
+        if (taken && listing_.listed && listing_.dev == node->device &&
+            listing_.ino == node->inode) {
+            Accept(frame, listing_, children);
+            return;
+        }
+        prefetcher_.Cancel(children); // listed under another identity
+        children.clear();
     }
-    Accept(node, listing_);
+    const int fd = chain_.Fd();
+    if (fd >= 0)
+        filters_.List(fd, listing_);
+    else
+        listing_.Clear(); // cannot be listed: counted, but no entries
+    Accept(frame, listing_, prefetcher_.QueueChildren(frame.key, frame.relPath, listing_));
 }
 
-void Scan::Accept(DirNode* node, const Listing& listing) {
+void Scan::Accept(Frame& frame, const Listing& listing, const std::vector<Request*>& requests) {
+    DirNode* node = frame.node;
     auto& counters = state_.counters;
-    newChildren_.clear();
+    size_t dirIndex = 0;
     for (const Listing::Entry& e : listing.entries) {
         const std::string_view name = listing.Name(e);
         if (e.directory) {
-            if (!dirsSeen_.insert({e.dev, e.ino}).second)
+            Request* request = dirIndex < requests.size() ? requests[dirIndex] : nullptr;
+            ++dirIndex;
+            if (!dirsSeen_.insert({e.dev, e.ino}).second) {
+                if (request)
+                    prefetcher_.Cancel(request);
                 continue; // met before (bind mount, loop): never listed twice
+            }
             counters.directoryCount.fetch_add(1, std::memory_order_relaxed);
             const NameRecord* rec = NameRecord::Create(state_.namePool, node->name, name);
             node->children.push_back(std::make_unique<DirNode>(rec));
             DirNode* child = node->children.back().get();
             child->device = e.dev;
             child->inode = e.ino;
-            newChildren_.push_back(child);
+            frame.childRequests.push_back(request);
         } else {
             // A file met again under another name takes part only where it
             // was met first.
@@ -393,16 +466,11 @@ void Scan::Accept(DirNode* node, const Listing& listing) {
             node->files.push_back(fe);
         }
     }
-    prefetcher_.Submit(newChildren_);
 }
 
 void Scan::Run() {
     state_.dirTree = std::make_unique<DirNode>();
     DirNode* top = state_.dirTree.get();
-    struct Frame {
-        DirNode* node;
-        size_t nextChild;
-    };
     std::vector<Frame> frames;
     for (const std::string& root : state_.job.roots) {
         state_.counters.directoryCount.fetch_add(1, std::memory_order_relaxed);
@@ -427,15 +495,22 @@ void Scan::Run() {
         chain_.Push(rec, fd);
         platform::Fd readersRoot(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
         prefetcher_.SetRoot(readersRoot.get());
-        frames.push_back({rootNode, 0});
-        ListDirectory(rootNode);
+        frames.emplace_back(rootNode);
+        ListDirectory(frames.back(), nullptr);
         while (!frames.empty()) {
             Frame& f = frames.back();
             if (f.nextChild < f.node->children.size()) {
-                DirNode* child = f.node->children[f.nextChild++].get();
+                const size_t i = f.nextChild++;
+                DirNode* child = f.node->children[i].get();
+                Request* request = f.childRequests[i];
+                Frame next(child);
+                if (request) {
+                    next.key = request->key;
+                    next.relPath = request->relPath;
+                }
                 chain_.Push(child->name);
-                frames.push_back({child, 0});
-                ListDirectory(child);
+                frames.push_back(std::move(next));
+                ListDirectory(frames.back(), request);
                 continue;
             }
             // Post-order: a directory's files follow those of its subdirectories.
