@@ -2,21 +2,39 @@
 
 #include "app/SettingKeys.h"
 
-#include <stdexcept>
-
 namespace paradrex {
 
 namespace {
 
-constexpr ListColumn kFileColumns[] = {
-    {"Name", false}, {"Size", true}, {"Type", false}, {"Modified", false}};
-constexpr ListColumn kCloneColumns[] = {{"Name", false}, {"Directory", false}, {"Modified", false}};
-constexpr ListColumn kOneColumns[] = {
-    {"Name", false}, {"Directory", false}, {"Size", true}, {"Type", false}, {"Modified", false}};
+using C = ListColumn;
+constexpr ListColumn kFileColumns[] = {C::State, C::Name, C::Size, C::Type, C::Modified};
+constexpr ListColumn kCloneColumns[] = {C::State, C::Name, C::Directory, C::Modified};
+constexpr ListColumn kOneColumns[] = {C::State, C::Name, C::Directory,
+                                      C::Size,  C::Type, C::Modified};
+
+// The settings holding the widths of a list's data columns, in display order.
+template <class Layout> auto WidthSettings(Layout& l, ListKind kind) {
+    using Value = decltype(&l.LVFile_name.value);
+    std::vector<Value> out;
+    switch (kind) {
+    case ListKind::FileList:
+        out = {&l.LVFile_name.value, &l.LVFile_size.value, &l.LVFile_type.value,
+               &l.LVFile_modified.value};
+        break;
+    case ListKind::CloneList:
+        out = {&l.LVSame_name.value, &l.LVSame_directory.value, &l.LVSame_modified.value};
+        break;
+    case ListKind::OneList:
+        out = {&l.LVOne_name.value, &l.LVOne_directory.value, &l.LVOne_size.value,
+               &l.LVOne_type.value, &l.LVOne_modified.value};
+        break;
+    }
+    return out;
+}
 
 } // namespace
 
-std::span<const ListColumn> DataColumns(ListKind kind) {
+std::span<const ListColumn> Columns(ListKind kind) {
     switch (kind) {
     case ListKind::FileList:
         return kFileColumns;
@@ -28,27 +46,39 @@ std::span<const ListColumn> DataColumns(ListKind kind) {
     return {};
 }
 
-HV::_Ini_value<int>& ColumnWidthSetting(_Layout_section& l, ListKind kind, size_t column) {
-    HV::_Ini_value<int>* file[] = {&l.LVFile_name, &l.LVFile_size, &l.LVFile_type,
-                                   &l.LVFile_modified};
-    HV::_Ini_value<int>* clone[] = {&l.LVSame_name, &l.LVSame_directory, &l.LVSame_modified};
-    HV::_Ini_value<int>* one[] = {&l.LVOne_name, &l.LVOne_directory, &l.LVOne_size, &l.LVOne_type,
-                                  &l.LVOne_modified};
-    std::span<HV::_Ini_value<int>*> widths;
-    switch (kind) {
-    case ListKind::FileList:
-        widths = file;
-        break;
-    case ListKind::CloneList:
-        widths = clone;
-        break;
-    case ListKind::OneList:
-        widths = one;
-        break;
+const char* ColumnTitle(ListColumn column) {
+    switch (column) {
+    case ListColumn::State:
+        return "";
+    case ListColumn::Name:
+        return "Name";
+    case ListColumn::Directory:
+        return "Directory";
+    case ListColumn::Size:
+        return "Size";
+    case ListColumn::Type:
+        return "Type";
+    case ListColumn::Modified:
+        return "Modified";
     }
-    if (column >= widths.size())
-        throw std::out_of_range("no such list column");
-    return *widths[column];
+    return "";
+}
+
+bool IsRightAligned(ListColumn column) {
+    return column == ListColumn::Size;
+}
+
+std::vector<int> ColumnWidths(const _Layout_section& layout, ListKind kind) {
+    std::vector<int> widths;
+    for (const int* w : WidthSettings(layout, kind))
+        widths.push_back(*w);
+    return widths;
+}
+
+void StoreColumnWidths(_Layout_section& layout, ListKind kind, std::span<const int> widths) {
+    auto settings = WidthSettings(layout, kind);
+    for (size_t i = 0; i < settings.size() && i < widths.size(); ++i)
+        *settings[i] = widths[i];
 }
 
 } // namespace paradrex

@@ -3,28 +3,35 @@
 // width shown first, then the data columns, whose widths live in the
 // "[layout]" section of Setting.ini.
 
-#include "app/IniValue.h"
-
 #include <cstddef>
 #include <span>
+#include <vector>
 
 namespace paradrex {
 
 class _Layout_section;
 
 enum class ListKind { FileList, CloneList, OneList };
-
-struct ListColumn {
-    const char* title;
-    bool rightAligned;
-};
+inline constexpr ListKind kListKinds[] = {ListKind::FileList, ListKind::CloneList,
+                                          ListKind::OneList};
+enum class ListColumn { State, Name, Directory, Size, Type, Modified };
 
 // Width in pixels of the state column; fixed, never stored.
 inline constexpr int kStateColumnWidth = 21;
 
-// The data columns of a list in display order (after the state column).
-std::span<const ListColumn> DataColumns(ListKind kind);
-// The setting that holds the width of a list's data column.
-HV::_Ini_value<int>& ColumnWidthSetting(_Layout_section& layout, ListKind kind, size_t column);
+// The columns of a list in display order: the state column, then the data
+// columns.
+std::span<const ListColumn> Columns(ListKind kind);
+// The header text of a column; the state column has none.
+const char* ColumnTitle(ListColumn column);
+// Sizes are right-aligned, everything else left-aligned.
+bool IsRightAligned(ListColumn column);
+
+// The widths of a list's data columns in display order (the state column not
+// included), as the settings hold them.
+std::vector<int> ColumnWidths(const _Layout_section& layout, ListKind kind);
+// Stores the widths of a list's data columns; widths beyond the list's
+// columns are ignored, missing ones leave their setting alone.
+void StoreColumnWidths(_Layout_section& layout, ListKind kind, std::span<const int> widths);
 
 } // namespace paradrex

@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     panes.fileList()->viewport()->repaint();
     app.processEvents();
     std::printf("file list: %d rows filled and painted in %.1f ms\n",
-                panes.listModel(CResultPanes::List::File)->rowCount(), Ms(t));
+                panes.listModel(ListKind::FileList)->rowCount(), Ms(t));
     std::printf("file list: %.2f ms per repaint while scrolling\n",
                 ScrollMs(panes.fileList(), 200));
 
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     panes.oneList()->viewport()->repaint();
     app.processEvents();
     std::printf("one list: %d rows filled and painted in %.1f ms\n",
-                panes.listModel(CResultPanes::List::One)->rowCount(), Ms(t));
+                panes.listModel(ListKind::OneList)->rowCount(), Ms(t));
     std::printf("one list: %.2f ms per repaint while scrolling\n", ScrollMs(panes.oneList(), 200));
 
     t.restart();

@@ -10,7 +10,7 @@ void CCustomDrawStandardListView::paint(QPainter* painter, const QStyleOptionVie
                                         const QModelIndex& index) const {
     QStyleOptionViewItem opt = option;
     auto* model = qobject_cast<const CResultListModel*>(index.model());
-    if (model && model->ColumnAt(index.column()) != CResultListModel::Column::Name)
+    if (model && model->ColumnAt(index.column()) != paradrex::ListColumn::Name)
         opt.state &= ~QStyle::State_Selected;
     // The row colour fills the whole cell, including the margins the style
     // leaves around the text.

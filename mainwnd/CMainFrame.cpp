@@ -7,7 +7,8 @@
 #include "engine/SearchState.h"
 #include "mainwnd/CDialogFocusReturn.h"
 #include "mainwnd/CFolderBarWindow.h"
-#include "mainwnd/CReportView.h"
+#include "mainwnd/CFolderTreeModel.h"
+#include "mainwnd/CResultPanes.h"
 #include "mainwnd/NewSearchDialog.h"
 #include "resources/CommandTable.h"
 
@@ -17,9 +18,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,13 +26,11 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeView>
 #include <QUrl>
 
-#include <algorithm>
 #include <vector>
 
 using namespace paradrex;
@@ -127,6 +124,17 @@ constexpr int kAcceleratorOnly[] = {
     cmd::FocusStatistics,
 };
 
+// The panes as the settings describe them.
+PaneSettings PaneSettingsOf(const _Setting_file& s) {
+    PaneSettings p;
+    p.colours = {s.color.clrTextBk1.value, s.color.clrTextBk2.value, s.color.clrTextBlock.value};
+    p.listViewStyle = s.interfaceStyle.ListViewStyle.value;
+    p.grid = s.layout.Grid.value == 1;
+    for (ListKind kind : kListKinds)
+        p.columnWidths[size_t(kind)] = ColumnWidths(s.layout, kind);
+    return p;
+}
+
 bool IsFocusDependent(int id) {
     return id == cmd::FocusPreserve || id == cmd::FocusDelete || id == cmd::FocusStatistics ||
            id == cmd::FocusSetAllPreserved || id == cmd::FocusSetAllDeleted ||
@@ -155,7 +163,7 @@ CMainFrame::CMainFrame(_Setting_file& settings, SearchState& state, NewSearchDia
     new CDialogFocusReturn(this);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
-    fileList_->setFocus();
+    fileList()->setFocus();
     // The New Search dialog opens as soon as the event loop runs.
     QMetaObject::invokeMethod(
         this, [this] { Action(cmd::NewSearch)->trigger(); }, Qt::QueuedConnection);
@@ -237,33 +245,19 @@ void CMainFrame::CreateStatusBar() {
 void CMainFrame::CreatePanes() {
     client_ = new QStackedWidget(this);
     setCentralWidget(client_);
-
-    oneList_ = new CReportView(client_);
-    oneList_->setObjectName(QStringLiteral("oneList"));
+    panes_ = new CResultPanes(client_, PaneSettingsOf(settings_));
 
     vSplitter_ = new QSplitter(Qt::Horizontal, client_);
     vSplitter_->setObjectName(QStringLiteral("verticalSplitter"));
     vSplitter_->setChildrenCollapsible(false);
     folderBar_ = new CFolderBarWindow(vSplitter_);
-    tree_ = new QTreeView;
-    tree_->setObjectName(QStringLiteral("folderTree"));
-    tree_->setHeaderHidden(true);
-    tree_->setRootIsDecorated(true);
-    tree_->setUniformRowHeights(true);
-    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tree_->setDragEnabled(false);
-    tree_->setAcceptDrops(false);
-    tree_->setModel(new QStandardItemModel(tree_));
-    folderBar_->SetClient(tree_);
+    folderBar_->SetClient(folderTree());
 
     hSplitter_ = new QSplitter(Qt::Vertical, vSplitter_);
     hSplitter_->setObjectName(QStringLiteral("horizontalSplitter"));
     hSplitter_->setChildrenCollapsible(false);
-    fileList_ = new CReportView(hSplitter_);
-    fileList_->setObjectName(QStringLiteral("fileList"));
-    cloneList_ = new CReportView(hSplitter_);
-    cloneList_->setObjectName(QStringLiteral("cloneList"));
+    hSplitter_->addWidget(fileList());
+    hSplitter_->addWidget(cloneList());
 
     vSplitter_->addWidget(folderBar_);
     vSplitter_->addWidget(hSplitter_);
@@ -273,47 +267,25 @@ void CMainFrame::CreatePanes() {
     hSplitter_->setStretchFactor(1, 1);
 
     client_->addWidget(vSplitter_);
-    client_->addWidget(oneList_);
+    client_->addWidget(oneList());
     client_->setCurrentWidget(vSplitter_);
-
-    InstallColumns(fileList_, ListKind::FileList);
-    InstallColumns(cloneList_, ListKind::CloneList);
-    InstallColumns(oneList_, ListKind::OneList);
-    const bool grid = settings_.layout.Grid.value == 1;
-    for (CReportView* v : {fileList_, cloneList_, oneList_})
-        v->SetGridLines(grid);
-
-    for (QWidget* w : {static_cast<QWidget*>(tree_), static_cast<QWidget*>(fileList_),
-                       static_cast<QWidget*>(cloneList_), static_cast<QWidget*>(oneList_),
-                       static_cast<QWidget*>(vSplitter_)})
-        w->installEventFilter(this);
+    vSplitter_->installEventFilter(this);
 }
 
-void CMainFrame::InstallColumns(CReportView* view, ListKind kind) {
-    const auto columns = DataColumns(kind);
-    auto* model = new QStandardItemModel(0, int(columns.size()) + 1, view);
-    model->setHeaderData(0, Qt::Horizontal, QString());
-    for (size_t i = 0; i < columns.size(); ++i) {
-        const int section = int(i) + 1;
-        model->setHeaderData(section, Qt::Horizontal, QString::fromUtf8(columns[i].title));
-        if (columns[i].rightAligned)
-            model->setHeaderData(section, Qt::Horizontal,
-                                 QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter),
-                                 Qt::TextAlignmentRole);
-    }
-    view->setModel(model);
-    ApplyColumnLayout(view, kind);
+QTreeView* CMainFrame::folderTree() const {
+    return panes_->folderTree();
 }
 
-void CMainFrame::ApplyColumnLayout(CReportView* view, ListKind kind) {
-    QHeaderView* h = view->header();
-    h->setMinimumSectionSize(0);
-    h->setSectionResizeMode(0, QHeaderView::Fixed);
-    h->resizeSection(0, kStateColumnWidth);
-    const auto columns = DataColumns(kind);
-    for (size_t i = 0; i < columns.size() && int(i) + 1 < h->count(); ++i)
-        h->resizeSection(int(i) + 1,
-                         std::max(0, ColumnWidthSetting(settings_.layout, kind, i).value));
+QTreeView* CMainFrame::fileList() const {
+    return panes_->fileList();
+}
+
+QTreeView* CMainFrame::cloneList() const {
+    return panes_->cloneList();
+}
+
+QTreeView* CMainFrame::oneList() const {
+    return panes_->oneList();
 }
 
 QWidget* CMainFrame::clientWindow() const {
@@ -343,13 +315,13 @@ FramePane CMainFrame::FocusedPane() const {
     if (!w)
         return FramePane::None;
     auto in = [w](const QWidget* pane) { return w == pane || pane->isAncestorOf(w); };
-    if (in(tree_))
+    if (in(folderTree()))
         return FramePane::Tree;
-    if (in(fileList_))
+    if (in(fileList()))
         return FramePane::FileList;
-    if (in(cloneList_))
+    if (in(cloneList()))
         return FramePane::CloneList;
-    if (in(oneList_))
+    if (in(oneList()))
         return FramePane::OneList;
     return FramePane::None;
 }
@@ -362,6 +334,15 @@ void CMainFrame::OnFocusChanged(QWidget*) {
 
 void CMainFrame::ApplyMenuStyle(int style) {
     menuBar()->setVisible(style == 0 || style == 1);
+}
+
+void CMainFrame::ApplyListStyle(int style) {
+    panes_->SetListStyle(style);
+}
+
+void CMainFrame::ApplyColours() {
+    panes_->SetColours(PaneSettingsOf(settings_).colours);
+    panes_->RefillFileList();
 }
 
 QString CMainFrame::HomePageAddress() {
@@ -474,7 +455,8 @@ SearchEnvironment CMainFrame::SearchEnvironmentForRun() {
 void CMainFrame::NewSearch() {
     if (!newSearchDialog_ || !newSearchDialog_(this) || state_.job.roots.empty())
         return;
-    EmptyPanes();
+    // The search frees the records the panes show.
+    panes_->Clear();
     SwitchToTreeAndList();
     {
         CRunDialog run(this, state_, SearchEnvironmentForRun(), workerStarter_);
@@ -491,8 +473,9 @@ void CMainFrame::NewSearch() {
                                  QStringLiteral("All files are unique!"));
         break;
     case SearchOutcome::Found:
-        ShowResult();
-        fileList_->setFocus();
+        // Selects the first group and gives the file list the focus.
+        panes_->SetResult(&state_);
+        panes_->SelectFirstDirectoryWithDuplicates();
         commands_.SearchEnded(true);
         break;
     }
@@ -500,28 +483,29 @@ void CMainFrame::NewSearch() {
 }
 
 void CMainFrame::SwitchToTreeAndList() {
-    if (!commands_.ShowTreeAndList(TreeHasNodes()))
+    if (!commands_.ShowTreeAndList(panes_->treeModel()->rowCount() > 0))
         return;
     client_->setCurrentWidget(vSplitter_);
-    fileList_->setFocus();
+    fileList()->setFocus();
     SyncActions();
-    RefreshTreeLayoutRows();
+    // States and names changed in the one list show here too.
+    panes_->RefreshRows();
 }
 
 void CMainFrame::SwitchToOneList() {
     if (!commands_.ShowOneList())
         return;
-    client_->setCurrentWidget(oneList_);
-    oneList_->setFocus();
+    client_->setCurrentWidget(oneList());
+    oneList()->setFocus();
     SyncActions();
-    ShowOneListRows();
+    // Filled once per result; afterwards its rows only show what changed.
+    if (!panes_->FillOneList())
+        panes_->RefreshRows();
 }
 
 void CMainFrame::ToggleGrid() {
     // The one list keeps the grid it was created with.
-    const bool on = commands_.ToggleGrid(fileList_->gridLines());
-    fileList_->SetGridLines(on);
-    cloneList_->SetGridLines(on);
+    panes_->SetGrid(commands_.ToggleGrid(panes_->grid()));
 }
 
 void CMainFrame::ToggleToolbar() {
@@ -555,16 +539,9 @@ void CMainFrame::StoreLayout() {
                                  : isMaximized() ? WindowShowState::Maximized
                                                  : WindowShowState::Normal;
     StorePlacement(settings_.layout, {r.x(), r.y(), r.width(), r.height()}, show);
-    const std::pair<CReportView*, ListKind> lists[] = {{fileList_, ListKind::FileList},
-                                                       {cloneList_, ListKind::CloneList},
-                                                       {oneList_, ListKind::OneList}};
-    for (const auto& [view, kind] : lists) {
-        const QHeaderView* h = view->header();
-        const auto columns = DataColumns(kind);
-        for (size_t i = 0; i < columns.size() && int(i) + 1 < h->count(); ++i)
-            ColumnWidthSetting(settings_.layout, kind, i) = h->sectionSize(int(i) + 1);
-    }
-    settings_.layout.Grid = fileList_->gridLines() ? 1 : 0;
+    for (ListKind kind : kListKinds)
+        StoreColumnWidths(settings_.layout, kind, panes_->ColumnWidths(kind));
+    settings_.layout.Grid = panes_->grid() ? 1 : 0;
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -585,56 +562,5 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
             },
             Qt::QueuedConnection);
     }
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool tab =
-            key->key() == Qt::Key_Tab && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        const bool backTab = key->key() == Qt::Key_Backtab;
-        if (tab || backTab) {
-            // Tree -> file list -> clone list -> tree; the one list keeps it.
-            QWidget* next = nullptr;
-            if (watched == tree_)
-                next = tab ? static_cast<QWidget*>(fileList_) : cloneList_;
-            else if (watched == fileList_)
-                next = tab ? static_cast<QWidget*>(cloneList_) : tree_;
-            else if (watched == cloneList_)
-                next = tab ? static_cast<QWidget*>(tree_) : fileList_;
-            else if (watched != oneList_)
-                return QMainWindow::eventFilter(watched, event);
-            if (next)
-                next->setFocus(tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
-    }
     return QMainWindow::eventFilter(watched, event);
-}
-
-// --- The result panes ---------------------------------------------------
-
-// Before a search: the search frees the records the panes point to.
-void CMainFrame::EmptyPanes() {
-    for (QAbstractItemView* v :
-         {static_cast<QAbstractItemView*>(tree_), static_cast<QAbstractItemView*>(fileList_),
-          static_cast<QAbstractItemView*>(cloneList_), static_cast<QAbstractItemView*>(oneList_)})
-        if (auto* m = qobject_cast<QStandardItemModel*>(v->model()))
-            m->removeRows(0, m->rowCount());
-}
-
-// After a search with duplicates: fill the tree and select the first group.
-void CMainFrame::ShowResult() {}
-
-bool CMainFrame::TreeHasNodes() const {
-    return tree_->model() && tree_->model()->rowCount() > 0;
-}
-
-// Back in the tree layout: rows changed in the one list show their state
-// and name.
-void CMainFrame::RefreshTreeLayoutRows() {
-    fileList_->viewport()->update();
-    cloneList_->viewport()->update();
-}
-
-// In the one list: fill it the first time, otherwise refresh its rows.
-void CMainFrame::ShowOneListRows() {
-    oneList_->viewport()->update();
 }

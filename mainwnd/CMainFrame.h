@@ -11,7 +11,6 @@
 // until a handler is set such a command does nothing.
 
 #include "app/FrameCommands.h"
-#include "app/ListColumns.h"
 #include "engine/SearchDriver.h"
 #include "platform/KeyStore.h"
 
@@ -29,7 +28,7 @@ class QStackedWidget;
 class QToolBar;
 class QTreeView;
 class CFolderBarWindow;
-class CReportView;
+class CResultPanes;
 
 namespace paradrex {
 class _Setting_file;
@@ -70,10 +69,11 @@ public:
     const paradrex::FrameCommands& commands() const { return commands_; }
     paradrex::FramePane FocusedPane() const;
 
-    QTreeView* folderTree() const { return tree_; }
-    CReportView* fileList() const { return fileList_; }
-    CReportView* cloneList() const { return cloneList_; }
-    CReportView* oneList() const { return oneList_; }
+    CResultPanes* panes() const { return panes_; }
+    QTreeView* folderTree() const;
+    QTreeView* fileList() const;
+    QTreeView* cloneList() const;
+    QTreeView* oneList() const;
     CFolderBarWindow* folderBar() const { return folderBar_; }
     QSplitter* verticalSplitter() const { return vSplitter_; }
     QSplitter* horizontalSplitter() const { return hSplitter_; }
@@ -81,13 +81,15 @@ public:
     // The widget of the current layout: the vertical splitter or the one list.
     QWidget* clientWindow() const;
 
-    // Header of a list: the state column fixed at 21 pixels first, the data
-    // columns at their widths from the settings. Run again after a list gets
-    // another model (a new model resets the header).
-    void ApplyColumnLayout(CReportView* view, paradrex::ListKind kind);
-
     // "MenuStyle": 0 and 1 show the menu bar; any other value shows none.
     void ApplyMenuStyle(int style);
+    // "ListViewStyle": 0 "Windows Default", 1 "Windows Vista Style"; the
+    // lists and the tree are drawn anew, grid lines stay as they are.
+    void ApplyListStyle(int style);
+    // The row colours of the settings changed: the file list is filled again
+    // with them and its selected row selected again; the one list uses them
+    // when it is filled next.
+    void ApplyColours();
 
     // The address "&Home Page" opens, and the user manual file.
     static QString HomePageAddress();
@@ -104,7 +106,6 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreatePanes();
-    void InstallColumns(CReportView* view, paradrex::ListKind kind);
 
     void OnCommand(int id);
     void Dispatch(int id);
@@ -122,14 +123,6 @@ private:
     paradrex::SearchEnvironment SearchEnvironmentForRun();
     // Stores placement, column widths and grid state into the settings once.
     void StoreLayout();
-
-    // The result panes' part of the flows, kept together so the panes that
-    // show a result plug in here.
-    void EmptyPanes();
-    void ShowResult();
-    bool TreeHasNodes() const;
-    void RefreshTreeLayoutRows();
-    void ShowOneListRows();
 
     paradrex::_Setting_file& settings_;
     paradrex::SearchState& state_;
@@ -149,10 +142,7 @@ private:
     QSplitter* vSplitter_ = nullptr;
     QSplitter* hSplitter_ = nullptr;
     CFolderBarWindow* folderBar_ = nullptr;
-    QTreeView* tree_ = nullptr;
-    CReportView* fileList_ = nullptr;
-    CReportView* cloneList_ = nullptr;
-    CReportView* oneList_ = nullptr;
+    CResultPanes* panes_ = nullptr;
     bool splitterPlaced_ = false;
     bool layoutStored_ = false;
 };

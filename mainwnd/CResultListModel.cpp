@@ -9,6 +9,8 @@
 #include <QFile>
 
 using paradrex::FileRecord;
+using paradrex::ListKind;
+using Column = paradrex::ListColumn;
 
 namespace {
 
@@ -16,28 +18,20 @@ QString Decode(std::string_view bytes) {
     return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
+QVariant Alignment(Column column) {
+    return QVariant::fromValue((paradrex::IsRightAligned(column) ? Qt::AlignRight : Qt::AlignLeft) |
+                               Qt::AlignVCenter);
+}
+
 } // namespace
 
-CResultListModel::CResultListModel(Kind kind, const paradrex::Browser& browser,
+CResultListModel::CResultListModel(ListKind kind, const paradrex::Browser& browser,
                                    CTypeIconCache& types, const CStateImages& states,
                                    QObject* parent)
     : QAbstractTableModel(parent), kind_(kind), browser_(browser), types_(types), states_(states),
-      columns_(ColumnsOf(kind)), locale_(QLocale::system()) {
+      columns_(paradrex::Columns(kind)), locale_(QLocale::system()) {
     // Sizes are always grouped, also where the locale would leave that out.
     locale_.setNumberOptions(locale_.numberOptions() & ~QLocale::OmitGroupSeparator);
-}
-
-std::vector<CResultListModel::Column> CResultListModel::ColumnsOf(Kind kind) {
-    switch (kind) {
-    case Kind::FileList:
-        return {Column::State, Column::Name, Column::Size, Column::Type, Column::Modified};
-    case Kind::CloneList:
-        return {Column::State, Column::Name, Column::Directory, Column::Modified};
-    case Kind::OneList:
-        return {Column::State, Column::Name, Column::Directory,
-                Column::Size,  Column::Type, Column::Modified};
-    }
-    return {};
 }
 
 int CResultListModel::ColumnOf(Column column) const {
@@ -51,11 +45,11 @@ int CResultListModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
     switch (kind_) {
-    case Kind::FileList:
+    case ListKind::FileList:
         return static_cast<int>(browser_.fileRows().size());
-    case Kind::CloneList:
+    case ListKind::CloneList:
         return static_cast<int>(browser_.cloneRows().size());
-    case Kind::OneList:
+    case ListKind::OneList:
         return static_cast<int>(browser_.oneRows().size());
     }
     return 0;
@@ -70,11 +64,11 @@ FileRecord* CResultListModel::FileAt(int row) const {
         return nullptr;
     size_t r = static_cast<size_t>(row);
     switch (kind_) {
-    case Kind::FileList:
+    case ListKind::FileList:
         return browser_.fileRows()[r].file;
-    case Kind::CloneList:
+    case ListKind::CloneList:
         return browser_.cloneRows()[r];
-    case Kind::OneList:
+    case ListKind::OneList:
         return browser_.oneRows()[r].file;
     }
     return nullptr;
@@ -85,11 +79,11 @@ std::optional<paradrex::Colour> CResultListModel::RowColourAt(int row) const {
         return std::nullopt;
     size_t r = static_cast<size_t>(row);
     switch (kind_) {
-    case Kind::FileList:
+    case ListKind::FileList:
         return browser_.fileRows()[r].background;
-    case Kind::OneList:
+    case ListKind::OneList:
         return browser_.oneRows()[r].background;
-    case Kind::CloneList:
+    case ListKind::CloneList:
         break; // the window colours
     }
     return std::nullopt;
@@ -132,9 +126,7 @@ QVariant CResultListModel::data(const QModelIndex& index, int role) const {
             return types_.Lookup(file->name).icon;
         return {};
     case Qt::TextAlignmentRole:
-        if (column == Column::Size)
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        return Alignment(column);
     case Qt::BackgroundRole:
         if (auto colour = RowColourAt(index.row()))
             return QBrush(QColor::fromRgb(paradrex::ToRgb(*colour)));
@@ -161,25 +153,10 @@ QVariant CResultListModel::headerData(int section, Qt::Orientation orientation, 
         return {};
     Column column = ColumnAt(section);
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue((column == Column::Size ? Qt::AlignRight : Qt::AlignLeft) |
-                                   Qt::AlignVCenter);
+        return Alignment(column);
     if (role != Qt::DisplayRole)
         return {};
-    switch (column) {
-    case Column::State:
-        return QString();
-    case Column::Name:
-        return QStringLiteral("Name");
-    case Column::Directory:
-        return QStringLiteral("Directory");
-    case Column::Size:
-        return QStringLiteral("Size");
-    case Column::Type:
-        return QStringLiteral("Type");
-    case Column::Modified:
-        return QStringLiteral("Modified");
-    }
-    return {};
+    return QString::fromLatin1(paradrex::ColumnTitle(column));
 }
 
 Qt::ItemFlags CResultListModel::flags(const QModelIndex& index) const {

@@ -3,13 +3,14 @@
 // list) over the rows of a Browser. It holds no texts: every cell is computed
 // when asked for, from the row's file record.
 
+#include "app/ListColumns.h"
 #include "review/Browser.h"
 
 #include <QAbstractTableModel>
 #include <QLocale>
 
 #include <optional>
-#include <vector>
+#include <span>
 
 class CStateImages;
 class CTypeIconCache;
@@ -17,24 +18,19 @@ class CTypeIconCache;
 class CResultListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum class Kind { FileList, CloneList, OneList };
-    enum class Column { State, Name, Directory, Size, Type, Modified };
     enum Role {
         FileRole = Qt::UserRole + 1, // the row's FileRecord* as quintptr
         StateRole,                   // the file's state as int
         RowColourRole,               // the row's stored colour (0x00BBGGRR); none in the clone list
     };
-    // The untitled state column, shown first.
-    static constexpr int kStateColumnWidth = 21;
+    CResultListModel(paradrex::ListKind kind, const paradrex::Browser& browser,
+                     CTypeIconCache& types, const CStateImages& states, QObject* parent = nullptr);
 
-    CResultListModel(Kind kind, const paradrex::Browser& browser, CTypeIconCache& types,
-                     const CStateImages& states, QObject* parent = nullptr);
-
-    Kind kind() const { return kind_; }
-    // The columns in display order, and their titles.
-    static std::vector<Column> ColumnsOf(Kind kind);
-    Column ColumnAt(int column) const { return columns_[static_cast<size_t>(column)]; }
-    int ColumnOf(Column column) const; // -1 when the list has no such column
+    paradrex::ListKind kind() const { return kind_; }
+    paradrex::ListColumn ColumnAt(int column) const {
+        return columns_[static_cast<size_t>(column)];
+    }
+    int ColumnOf(paradrex::ListColumn column) const; // -1 when the list has no such column
 
     paradrex::FileRecord* FileAt(int row) const;
     std::optional<paradrex::Colour> RowColourAt(int row) const;
@@ -54,12 +50,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    QString Text(const paradrex::FileRecord& file, Column column) const;
+    QString Text(const paradrex::FileRecord& file, paradrex::ListColumn column) const;
 
-    Kind kind_;
+    paradrex::ListKind kind_;
     const paradrex::Browser& browser_;
     CTypeIconCache& types_;
     const CStateImages& states_;
-    std::vector<Column> columns_;
+    std::span<const paradrex::ListColumn> columns_;
     QLocale locale_;
 };

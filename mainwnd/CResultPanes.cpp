@@ -1,5 +1,6 @@
 #include "mainwnd/CResultPanes.h"
 
+#include "app/SettingKeys.h"
 #include "engine/SearchState.h"
 #include "mainwnd/CCustomDrawStandardListView.h"
 #include "mainwnd/CCustomDrawVistaListView.h"
@@ -19,6 +20,10 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <algorithm>
+
+using paradrex::ListColumn;
+using paradrex::ListKind;
 using paradrex::ResultDir;
 
 namespace {
@@ -38,6 +43,12 @@ QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
 }
 
 } // namespace
+
+PaneSettings::PaneSettings() {
+    const paradrex::_Layout_section defaults;
+    for (ListKind which : paradrex::kListKinds)
+        columnWidths[static_cast<size_t>(which)] = paradrex::ColumnWidths(defaults, which);
+}
 
 CResultPanes::CResultPanes(QWidget* viewParent, const PaneSettings& settings)
     : QObject(viewParent), types_(std::make_unique<CTypeIconCache>()),
@@ -65,14 +76,10 @@ CResultPanes::CResultPanes(QWidget* viewParent, const PaneSettings& settings)
     connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CResultPanes::OnTreeSelectionChanged);
 
-    const List kinds[3] = {List::File, List::Clone, List::One};
-    for (List which : kinds) {
-        auto kind = which == List::File    ? CResultListModel::Kind::FileList
-                    : which == List::Clone ? CResultListModel::Kind::CloneList
-                                           : CResultListModel::Kind::OneList;
-        models_[Slot(which)] = new CResultListModel(kind, browser_, *types_, *states_, this);
+    for (ListKind which : paradrex::kListKinds) {
+        models_[Slot(which)] = new CResultListModel(which, browser_, *types_, *states_, this);
         lists_[Slot(which)] = MakeList(which, viewParent);
-        SetColumnWidths(which, DefaultColumnWidths(which));
+        SetColumnWidths(which, settings.columnWidths[Slot(which)]);
     }
     lists_[0]->setObjectName(QStringLiteral("fileList"));
     lists_[1]->setObjectName(QStringLiteral("cloneList"));
@@ -95,7 +102,7 @@ CResultPanes::~CResultPanes() {
         }
 }
 
-QTreeView* CResultPanes::MakeList(List which, QWidget* parent) {
+QTreeView* CResultPanes::MakeList(ListKind which, QWidget* parent) {
     auto* view = new QTreeView(parent);
     CResultListModel* model = models_[Slot(which)];
     view->setModel(model);
@@ -112,10 +119,11 @@ QTreeView* CResultPanes::MakeList(List which, QWidget* parent) {
     QHeaderView* header = view->header();
     header->setStretchLastSection(false);
     header->setSectionsMovable(false);
-    header->setMinimumSectionSize(CResultListModel::kStateColumnWidth);
+    // Stored widths come back as they were, however narrow.
+    header->setMinimumSectionSize(0);
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setSectionResizeMode(0, QHeaderView::Fixed);
-    header->resizeSection(0, CResultListModel::kStateColumnWidth);
+    header->resizeSection(0, paradrex::kStateColumnWidth);
     view->installEventFilter(this);
     connect(view, &QAbstractItemView::activated, this,
             [this, which](const QModelIndex& index) { OnActivated(which, index); });
@@ -208,8 +216,7 @@ void CResultPanes::SelectDirectory(const ResultDir* dir) {
 
 void CResultPanes::SelectFileRow(int row) {
     // The name cell is the current one, as the row's label is.
-    QModelIndex index =
-        models_[0]->index(row, models_[0]->ColumnOf(CResultListModel::Column::Name));
+    QModelIndex index = models_[0]->index(row, models_[0]->ColumnOf(ListColumn::Name));
     if (!index.isValid())
         return;
     fileList()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
@@ -293,19 +300,7 @@ void CResultPanes::RefreshRows() {
         m->RefreshAll();
 }
 
-std::vector<int> CResultPanes::DefaultColumnWidths(List which) {
-    switch (which) {
-    case List::File:
-        return {300, 100, 120, 120};
-    case List::Clone:
-        return {200, 300, 120};
-    case List::One:
-        return {200, 300, 100, 120, 120};
-    }
-    return {};
-}
-
-std::vector<int> CResultPanes::ColumnWidths(List which) const {
+std::vector<int> CResultPanes::ColumnWidths(ListKind which) const {
     std::vector<int> widths;
     const QHeaderView* header = list(which)->header();
     for (int i = 1; i < header->count(); ++i)
@@ -313,7 +308,7 @@ std::vector<int> CResultPanes::ColumnWidths(List which) const {
     return widths;
 }
 
-void CResultPanes::SetColumnWidths(List which, const std::vector<int>& widths) {
+void CResultPanes::SetColumnWidths(ListKind which, std::span<const int> widths) {
     QHeaderView* header = list(which)->header();
     for (int i = 1; i < header->count() && size_t(i - 1) < widths.size(); ++i)
         header->resizeSection(i, std::max(widths[size_t(i - 1)], 0));
@@ -327,28 +322,28 @@ bool CResultPanes::OpenFile(const paradrex::FileRecord& file) {
     return QDesktopServices::openUrl(url);
 }
 
-void CResultPanes::OnActivated(List which, const QModelIndex& index) {
+void CResultPanes::OnActivated(ListKind which, const QModelIndex& index) {
     CResultListModel* model = models_[Slot(which)];
-    if (!index.isValid() || model->ColumnAt(index.column()) == CResultListModel::Column::State)
+    if (!index.isValid() || model->ColumnAt(index.column()) == ListColumn::State)
         return; // the click on the state image already changed the state
     if (const paradrex::FileRecord* file = model->FileAt(index.row()))
         OpenFile(*file);
 }
 
-void CResultPanes::OnClicked(List which, const QModelIndex& index) {
+void CResultPanes::OnClicked(ListKind which, const QModelIndex& index) {
     CResultListModel* model = models_[Slot(which)];
-    if (index.isValid() && model->ColumnAt(index.column()) == CResultListModel::Column::State)
+    if (index.isValid() && model->ColumnAt(index.column()) == ListColumn::State)
         emit stateAdvanceRequested(which, index.row());
 }
 
-std::optional<CResultPanes::List> CResultPanes::ListOf(const QObject* view) const {
-    for (List which : {List::File, List::Clone, List::One})
+std::optional<ListKind> CResultPanes::ListOf(const QObject* view) const {
+    for (ListKind which : paradrex::kListKinds)
         if (view == lists_[Slot(which)])
             return which;
     return std::nullopt;
 }
 
-bool CResultPanes::OnListKey(List which, const QKeyEvent& key) {
+bool CResultPanes::OnListKey(ListKind which, const QKeyEvent& key) {
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))
         return false;
     QTreeView* view = list(which);

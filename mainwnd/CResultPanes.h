@@ -5,6 +5,7 @@
 // pane, activation opening a file, Tab between the panes, list style, grid
 // lines and colours). The frame owns the layout, menus and settings.
 
+#include "app/ListColumns.h"
 #include "review/Browser.h"
 #include "review/Colour.h"
 
@@ -14,8 +15,10 @@
 #include <QPointer>
 #include <QTreeView>
 
+#include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 class QItemSelection;
@@ -38,16 +41,20 @@ class SearchState;
 }
 
 // The settings the panes are drawn with; the frame fills it from Setting.ini.
+// The defaults are those of a new Setting.ini.
 struct PaneSettings {
+    PaneSettings();
     paradrex::RowColours colours;
     int listViewStyle = 1; // 0 "Windows Default", 1 "Windows Vista Style"
     bool grid = false;     // grid lines in all three lists at creation
+    // Widths of the data columns of the file, clone and one list, in display
+    // order (the fixed state column not included).
+    std::array<std::vector<int>, 3> columnWidths;
 };
 
 class CResultPanes : public QObject {
     Q_OBJECT
 public:
-    enum class List { File, Clone, One };
     enum ListStyle { kWindowsDefault = 0, kWindowsVista = 1 };
 
     // The views are created as children of `viewParent`; the frame may move
@@ -59,9 +66,9 @@ public:
     QTreeView* fileList() const { return lists_[0]; }
     QTreeView* cloneList() const { return lists_[1]; }
     QTreeView* oneList() const { return lists_[2]; }
-    QTreeView* list(List which) const { return lists_[Slot(which)]; }
+    QTreeView* list(paradrex::ListKind which) const { return lists_[Slot(which)]; }
     CFolderTreeModel* treeModel() const { return treeModel_; }
-    CResultListModel* listModel(List which) const { return models_[Slot(which)]; }
+    CResultListModel* listModel(paradrex::ListKind which) const { return models_[Slot(which)]; }
     const paradrex::Browser& browser() const { return browser_; }
     CTypeIconCache& typeCache() { return *types_; }
 
@@ -102,12 +109,12 @@ public:
     void SetColours(const paradrex::RowColours& colours) { browser_.SetColours(colours); }
     const paradrex::RowColours& colours() const { return browser_.colours(); }
 
-    // Widths of the data columns in display order (the state column is fixed
-    // and not included): file list Name, Size, Type, Modified; clone list
-    // Name, Directory, Modified; one list Name, Directory, Size, Type, Modified.
-    std::vector<int> ColumnWidths(List which) const;
-    void SetColumnWidths(List which, const std::vector<int>& widths);
-    static std::vector<int> DefaultColumnWidths(List which);
+    // Widths of a list's data columns in display order (the state column is
+    // fixed and not included): file list Name, Size, Type, Modified; clone
+    // list Name, Directory, Modified; one list Name, Directory, Size, Type,
+    // Modified.
+    std::vector<int> ColumnWidths(paradrex::ListKind which) const;
+    void SetColumnWidths(paradrex::ListKind which, std::span<const int> widths);
 
     // Opens a file with the desktop's default application.
     static bool OpenFile(const paradrex::FileRecord& file);
@@ -115,21 +122,21 @@ public:
 signals:
     // The user asked to advance the state of a list row: a click or a double
     // click on its state column (each counts), or Space on the selected row.
-    void stateAdvanceRequested(CResultPanes::List list, int row);
+    void stateAdvanceRequested(paradrex::ListKind list, int row);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    static size_t Slot(List which) { return static_cast<size_t>(which); }
-    QTreeView* MakeList(List which, QWidget* parent);
+    static size_t Slot(paradrex::ListKind which) { return static_cast<size_t>(which); }
+    QTreeView* MakeList(paradrex::ListKind which, QWidget* parent);
     void OnTreeSelectionChanged();
     void OnFileSelectionChanged();
-    void OnActivated(List which, const QModelIndex& index);
-    void OnClicked(List which, const QModelIndex& index);
+    void OnActivated(paradrex::ListKind which, const QModelIndex& index);
+    void OnClicked(paradrex::ListKind which, const QModelIndex& index);
     void ExpandSingle(const QModelIndex& selected);
-    std::optional<List> ListOf(const QObject* view) const;
-    bool OnListKey(List which, const QKeyEvent& key);
+    std::optional<paradrex::ListKind> ListOf(const QObject* view) const;
+    bool OnListKey(paradrex::ListKind which, const QKeyEvent& key);
     void InstallDelegates();
 
     paradrex::Browser browser_;

@@ -5,11 +5,17 @@
 #include "app/SettingFile.h"
 #include "dialogs/CRunDialog.h"
 #include "engine/SearchState.h"
+#include "mainwnd/CCustomDrawStandardListView.h"
+#include "mainwnd/CCustomDrawVistaListView.h"
 #include "mainwnd/CFolderBarWindow.h"
+#include "mainwnd/CFolderTreeModel.h"
 #include "mainwnd/CMainFrame.h"
-#include "mainwnd/CReportView.h"
-#include "styles/IconTheme.h"
+#include "mainwnd/CResultListModel.h"
+#include "mainwnd/CResultPanes.h"
+#include "mainwnd/CStateImages.h"
 #include "resources/CommandIds.h"
+#include "review/ResultTreeOrder.h"
+#include "styles/IconTheme.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
 
@@ -20,8 +26,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSplitter>
-#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -102,6 +108,12 @@ QStringList Entries(const QList<QAction*>& actions) {
     return out;
 }
 
+// Whether a list draws grid lines.
+bool Grid(const QTreeView* list) {
+    auto* d = qobject_cast<HV::CCustomDrawListView*>(list->itemDelegate());
+    return d && d->grid();
+}
+
 QStringList ToolBarIds(QToolBar* bar) {
     QStringList out;
     for (const QAction* a : bar->actions())
@@ -134,7 +146,16 @@ private:
     // A frame on fresh settings and a fresh search state; the New Search
     // dialog is replaced by `dialog_` (by default: cancelled).
     std::unique_ptr<CMainFrame> MakeFrame(std::function<void(_Setting_file&)> adjust = {}) {
+        settingsDir_.reset();
+        settings_.reset();
         settingsDir_ = std::make_unique<QTemporaryDir>();
+        return OpenFrame(std::move(adjust));
+    }
+
+    // A frame on the settings in the current settings folder, as the program
+    // finds them when it starts again.
+    std::unique_ptr<CMainFrame> OpenFrame(std::function<void(_Setting_file&)> adjust = {}) {
+        settings_.reset(); // writes Setting.ini
         // No association service: a first start would otherwise ask the desktop
         // for the default programs of the file context menu.
         settings_ = std::make_unique<_Setting_file>(
@@ -327,7 +348,7 @@ private slots:
         QVERIFY(std::abs(proportions().first - 0.25) < 0.02);
         QVERIFY(std::abs(proportions().second - 0.75) < 0.02);
 
-        auto titles = [](CReportView* v) {
+        auto titles = [](QTreeView* v) {
             QStringList out;
             for (int i = 0; i < v->model()->columnCount(); ++i)
                 out << v->model()->headerData(i, Qt::Horizontal).toString();
@@ -339,11 +360,11 @@ private slots:
                  (QStringList{QString(), u"Name"_s, u"Directory"_s, u"Modified"_s}));
         QCOMPARE(titles(f->oneList()), (QStringList{QString(), u"Name"_s, u"Directory"_s, u"Size"_s,
                                                     u"Type"_s, u"Modified"_s}));
-        for (CReportView* v : {f->fileList(), f->cloneList(), f->oneList()}) {
+        for (QTreeView* v : {f->fileList(), f->cloneList(), f->oneList()}) {
             QCOMPARE(v->header()->sectionSize(0), 21);
             QCOMPARE(v->header()->visualIndex(0), 0);
             QCOMPARE(v->header()->sectionResizeMode(0), QHeaderView::Fixed);
-            QVERIFY(v->gridLines());
+            QVERIFY(Grid(v));
         }
         QCOMPARE(f->fileList()->header()->sectionSize(1), 300);
         QCOMPARE(f->fileList()->header()->sectionSize(2), 77);
@@ -363,9 +384,6 @@ private slots:
         tree.createFile("y/a", "same content");
         SearchThroughFrame(*f, tree.root());
         ExpectResultCommands(*f, true, true);
-        // Nodes stand for the result tree the panes will show.
-        auto* treeModel = qobject_cast<QStandardItemModel*>(f->folderTree()->model());
-        treeModel->appendRow(new QStandardItem(u"/x"_s));
 
         f->Action(cmd::OneListView)->trigger();
         QCOMPARE(f->clientWindow(), static_cast<QWidget*>(f->oneList()));
@@ -380,11 +398,11 @@ private slots:
         QVERIFY(f->Action(cmd::OneListView)->isChecked());
 
         // The grid toggled here changes only the two hidden lists.
-        QVERIFY(!f->fileList()->gridLines());
+        QVERIFY(!Grid(f->fileList()));
         f->Action(cmd::Grid)->trigger();
-        QVERIFY(f->fileList()->gridLines());
-        QVERIFY(f->cloneList()->gridLines());
-        QVERIFY(!f->oneList()->gridLines());
+        QVERIFY(Grid(f->fileList()));
+        QVERIFY(Grid(f->cloneList()));
+        QVERIFY(!Grid(f->oneList()));
         QVERIFY(f->Action(cmd::Grid)->isChecked());
 
         f->Action(cmd::TreeListView)->trigger();
@@ -395,13 +413,13 @@ private slots:
         ExpectResultCommands(*f, true, true);
 
         // With an empty tree the navigation commands stay off.
-        treeModel->removeRows(0, treeModel->rowCount());
         f->Action(cmd::OneListView)->trigger();
+        f->panes()->Clear();
         f->Action(cmd::TreeListView)->trigger();
         ExpectResultCommands(*f, false, true);
 
         f->Action(cmd::Grid)->trigger();
-        QVERIFY(!f->fileList()->gridLines());
+        QVERIFY(!Grid(f->fileList()));
         QVERIFY(!f->Action(cmd::Grid)->isChecked());
 
         f->Action(cmd::ViewToolbar)->trigger();
@@ -525,6 +543,177 @@ private slots:
         f->Action(cmd::NewSearch)->trigger();
         ExpectResultCommands(*f, true, true);
         QVERIFY(state_->resultRoot != nullptr);
+    }
+
+    // What a person sees after a search: the tree, the first group selected
+    // with the keyboard in the file list, the colours of the settings, the
+    // state images, and the whole result in the one list.
+    void searchShowsTheResultInThePanes() {
+        static constexpr Colour kBk1 = 0xF0FFFF, kBk2 = 0xFFE0D0, kBlock = 0xD0E0FF;
+        auto f = MakeFrame([](_Setting_file& s) {
+            s.color.clrTextBk1 = kBk1;
+            s.color.clrTextBk2 = kBk2;
+            s.color.clrTextBlock = kBlock;
+            s.layout.Grid = 1;
+        });
+        QVERIFY(ShowAndActivate(*f));
+        TempTree tree;
+        // m: two clone-set blocks (with n and with o), then a run (r1..r4 with o/r5).
+        tree.createFile("m/p.txt", "content p");
+        tree.createFile("n/p.txt", "content p");
+        tree.createFile("m/q.txt", "content q");
+        tree.createFile("o/q.txt", "content q");
+        for (const char* r : {"m/r1.dat", "m/r2.dat", "m/r3.dat", "m/r4.dat", "o/r5.dat"})
+            tree.createFile(r, "content r");
+        tree.createFile("deep/er/x.bin", "content x");
+        tree.createFile("n/x.bin", "content x");
+        tree.createFile("lonely/alone.txt", "alone");
+        SearchThroughFrame(*f, tree.root());
+        QVERIFY(state_->resultRoot);
+        CResultPanes* panes = f->panes();
+
+        // Every node in child-map order, the root with its whole path, only
+        // directories with duplicates and those between.
+        const CFolderTreeModel* tm = panes->treeModel();
+        QCOMPARE(f->folderTree()->model(), static_cast<const QAbstractItemModel*>(tm));
+        std::vector<QModelIndex> shown;
+        for (QModelIndex i = tm->index(0, 0); i.isValid();) {
+            shown.push_back(i);
+            if (tm->rowCount(i) > 0) {
+                f->folderTree()->expand(i);
+                i = tm->index(0, 0, i);
+                continue;
+            }
+            QModelIndex up = i;
+            while (up.isValid() && !up.siblingAtRow(up.row() + 1).isValid())
+                up = up.parent();
+            i = up.isValid() ? up.siblingAtRow(up.row() + 1) : QModelIndex();
+        }
+        std::vector<ResultDir*> expected;
+        for (ResultDir* d = NextInTreeOrder(state_->resultRoot.get()); d; d = NextInTreeOrder(d))
+            expected.push_back(d);
+        QCOMPARE(shown.size(), expected.size());
+        QStringList names;
+        for (size_t i = 0; i < shown.size(); ++i) {
+            QCOMPARE(tm->DirectoryAt(shown[i]), expected[i]);
+            names << tm->data(shown[i]).toString();
+        }
+        QCOMPARE(names.first(), QString::fromStdString(tree.root()));
+        QCOMPARE(tm->rowCount(), 1);
+        names.sort();
+        QCOMPARE(names, (QStringList{QString::fromStdString(tree.root()), u"deep"_s, u"er"_s,
+                                     u"m"_s, u"n"_s, u"o"_s}));
+
+        // The first directory in tree order with duplicates and its first row,
+        // the keyboard in the file list, the row's group in the clone list.
+        ResultDir* first = FirstDirectoryWithDuplicates(state_->resultRoot.get());
+        QVERIFY(first);
+        QCOMPARE(panes->SelectedDirectory(), first);
+        const QModelIndexList selectedNode = f->folderTree()->selectionModel()->selectedIndexes();
+        QCOMPARE(selectedNode.size(), 1);
+        QCOMPARE(tm->DirectoryAt(selectedNode.first()), first);
+        const QModelIndexList selectedRows = f->fileList()->selectionModel()->selectedRows();
+        QCOMPARE(selectedRows.size(), 1);
+        QCOMPARE(selectedRows.first().row(), 0);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f->fileList()));
+        CResultListModel* files = panes->listModel(ListKind::FileList);
+        CResultListModel* clones = panes->listModel(ListKind::CloneList);
+        const DuplicateGroup& group = GroupOf(panes->browser().fileRows()[0]);
+        QCOMPARE(size_t(clones->rowCount()), group.size());
+        for (int r = 0; r < clones->rowCount(); ++r)
+            QCOMPARE(clones->FileAt(r), group[size_t(r)]);
+
+        // Rows in the colours of the settings, each with its state image.
+        panes->SelectDirectory(FindResultDir(state_->resultRoot.get(), tree.root() + "/m"));
+        QCOMPARE(files->rowCount(), 6);
+        auto colourOf = [](CResultListModel* m, int row) {
+            return m->data(m->index(row, 1), Qt::BackgroundRole).value<QBrush>().color();
+        };
+        auto qcolour = [](Colour c) { return QColor::fromRgb(ToRgb(c)); };
+        const Colour expectedRows[] = {kBk2, kBk1, kBlock, kBlock, kBlock, kBlock};
+        for (int r = 0; r < 6; ++r)
+            QCOMPARE(colourOf(files, r), qcolour(expectedRows[r]));
+        CStateImages images;
+        auto stateImage = [&](int row) {
+            return files->data(files->index(row, 0), Qt::DecorationRole)
+                .value<QIcon>()
+                .pixmap(16)
+                .toImage();
+        };
+        QCOMPARE(stateImage(2), images.Image(1).pixmap(16).toImage());
+        // Painted: the run rows in their colour, the grid line at the cell's
+        // edge, the state image in the state column.
+        f->fileList()->setFocus();
+        QTRY_VERIFY(f->fileList()->hasFocus());
+        auto grab = [&] { return f->fileList()->viewport()->grab().toImage(); };
+        const QRect type =
+            f->fileList()->visualRect(files->index(2, files->ColumnOf(ListColumn::Type)));
+        const QRect stateCell = f->fileList()->visualRect(files->index(2, 0));
+        QImage shot = grab();
+        QCOMPARE(shot.pixelColor(type.right() - 4, type.center().y()), qcolour(kBlock));
+        QVERIFY(shot.pixelColor(type.right(), type.center().y()) != qcolour(kBlock));
+        int drawn = 0;
+        for (int y = stateCell.top(); y <= stateCell.bottom(); ++y)
+            for (int x = stateCell.left(); x < stateCell.right(); ++x)
+                drawn += shot.pixelColor(x, y).lightness() < 128;
+        QVERIFY2(drawn > 10, "the empty box of an unsettled file");
+        f->Action(cmd::Grid)->trigger();
+        QCOMPARE(grab().pixelColor(type.right(), type.center().y()), qcolour(kBlock));
+
+        // The one list holds every grouped file, groups in alternating colours.
+        panes->SelectFileRow(3);
+        f->Action(cmd::OneListView)->trigger();
+        CResultListModel* one = panes->listModel(ListKind::OneList);
+        std::vector<const DuplicateGroup*> groups;
+        for (const auto& [signature, set] : state_->cloneSets)
+            for (const DuplicateGroup& g : set)
+                groups.push_back(&g);
+        for (const RunGroup& rg : state_->runGroups)
+            groups.push_back(&rg.group);
+        QCOMPARE(groups.size(), size_t(4));
+        int row = 0;
+        for (size_t g = 0; g < groups.size(); ++g)
+            for (FileRecord* file : *groups[g]) {
+                QCOMPARE(one->FileAt(row), file);
+                QCOMPARE(colourOf(one, row), qcolour(g % 2 == 0 ? kBk2 : kBk1));
+                ++row;
+            }
+        QCOMPARE(one->rowCount(), 2 + 2 + 2 + 5);
+        QCOMPARE(row, one->rowCount());
+        QVERIFY(Grid(f->oneList())); // as at start
+
+        // A mark made in the one list shows in the file list after switching
+        // back, where the selection stayed.
+        QSignalSpy repainted(files, &QAbstractItemModel::dataChanged);
+        files->FileAt(3)->state = FileState::Preserved;
+        f->Action(cmd::TreeListView)->trigger();
+        QVERIFY(!repainted.isEmpty());
+        QCOMPARE(stateImage(3), images.Image(2).pixmap(16).toImage());
+        QCOMPARE(panes->SelectedFileRow(), std::optional<int>(3));
+        QCOMPARE(clones->rowCount(), 5); // the whole run group
+        f->Action(cmd::OneListView)->trigger();
+        QCOMPARE(one->rowCount(), 11); // filled once
+        f->Action(cmd::TreeListView)->trigger();
+
+        // Changed colours refill the file list and keep its selection.
+        settings_->color.clrTextBk1 = 0x00FF00u;
+        f->ApplyColours();
+        QCOMPARE(colourOf(files, 1), QColor(0x00, 0xFF, 0x00));
+        QCOMPARE(panes->SelectedFileRow(), std::optional<int>(3));
+    }
+
+    void listStyleComesFromTheSettingsAndSwitchesAtRunTime() {
+        auto f = MakeFrame([](_Setting_file& s) {
+            s.interfaceStyle.ListViewStyle = 0;
+            s.layout.Grid = 1;
+        });
+        for (QTreeView* v : {f->fileList(), f->cloneList(), f->oneList()})
+            QVERIFY(qobject_cast<HV::CCustomDrawStandardListView*>(v->itemDelegate()));
+        f->ApplyListStyle(1);
+        for (QTreeView* v : {f->fileList(), f->cloneList(), f->oneList()}) {
+            QVERIFY(qobject_cast<HV::CCustomDrawVistaListView*>(v->itemDelegate()));
+            QVERIFY(Grid(v));
+        }
     }
 
     void searchWithoutDuplicatesSaysAllFilesAreUnique() {
@@ -665,6 +854,24 @@ private slots:
         const auto reread = _Setting_file::ReadOnly(settingsDir_->path().toStdString());
         QCOMPARE(reread.layout.LVFile_name.value, 123);
         QCOMPARE(reread.layout.window_width.value, 900);
+
+        // The next start shows them again, the grid in all three lists.
+        f = OpenFrame();
+        QCOMPARE(f->panes()->ColumnWidths(ListKind::FileList),
+                 (std::vector<int>{123, 100, 120, 45}));
+        QCOMPARE(f->panes()->ColumnWidths(ListKind::CloneList), (std::vector<int>{200, 321, 120}));
+        QCOMPARE(f->panes()->ColumnWidths(ListKind::OneList),
+                 (std::vector<int>{200, 300, 100, 120, 88}));
+        for (QTreeView* v : {f->fileList(), f->cloneList(), f->oneList()})
+            QVERIFY(Grid(v));
+        QVERIFY(f->Action(cmd::Grid)->isChecked());
+        f->Action(cmd::Grid)->trigger();
+        f->Action(cmd::Exit)->trigger();
+        f.reset();
+        f = OpenFrame();
+        for (QTreeView* v : {f->fileList(), f->cloneList(), f->oneList()})
+            QVERIFY(!Grid(v));
+        QVERIFY(!f->Action(cmd::Grid)->isChecked());
     }
 
     void maximisedWindowKeepsItsNormalRectangle() {

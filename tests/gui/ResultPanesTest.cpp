@@ -33,7 +33,7 @@
 #include <vector>
 
 using namespace paradrex;
-using Column = CResultListModel::Column;
+using Column = paradrex::ListColumn;
 
 // Receives the URLs the panes ask the desktop to open.
 class UrlCatcher : public QObject {
@@ -136,9 +136,9 @@ private slots:
         layout->addWidget(panes->oneList());
         for (QAbstractItemModel* m :
              {static_cast<QAbstractItemModel*>(panes->treeModel()),
-              static_cast<QAbstractItemModel*>(panes->listModel(CResultPanes::List::File)),
-              static_cast<QAbstractItemModel*>(panes->listModel(CResultPanes::List::Clone)),
-              static_cast<QAbstractItemModel*>(panes->listModel(CResultPanes::List::One))})
+              static_cast<QAbstractItemModel*>(panes->listModel(ListKind::FileList)),
+              static_cast<QAbstractItemModel*>(panes->listModel(ListKind::CloneList)),
+              static_cast<QAbstractItemModel*>(panes->listModel(ListKind::OneList))})
             new QAbstractItemModelTester(m, QAbstractItemModelTester::FailureReportingMode::QtTest,
                                          panes);
         catcher.urls.clear();
@@ -204,7 +204,7 @@ private slots:
         QCOMPARE(tm->DirectoryAt(sel.first()), first);
         QVERIFY(panes->folderTree()->isExpanded(sel.first().parent()));
 
-        CResultListModel* files = panes->listModel(CResultPanes::List::File);
+        CResultListModel* files = panes->listModel(ListKind::FileList);
         QCOMPARE(size_t(files->rowCount()), FileListRowCount(*first));
         QCOMPARE(panes->SelectedFileRow(), std::optional<int>(0));
         QCOMPARE(panes->fileList()->selectionModel()->selectedRows().size(), 1);
@@ -213,7 +213,7 @@ private slots:
 
         // The clone list shows the first row's group, the row's own file included.
         const DuplicateGroup& group = GroupOf(panes->browser().fileRows()[0]);
-        CResultListModel* clones = panes->listModel(CResultPanes::List::Clone);
+        CResultListModel* clones = panes->listModel(ListKind::CloneList);
         QCOMPARE(size_t(clones->rowCount()), group.size());
         for (int r = 0; r < clones->rowCount(); ++r) {
             QCOMPARE(clones->FileAt(r), group[size_t(r)]);
@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(m->cloneRefs.size(), size_t(2));
         QCOMPARE(m->runRefs.size(), size_t(1));
         panes->SelectDirectory(m);
-        CResultListModel* files = panes->listModel(CResultPanes::List::File);
+        CResultListModel* files = panes->listModel(ListKind::FileList);
         QCOMPARE(files->rowCount(), 6);
         RowColours c;
         // Two clone blocks and a run block: clrTextBk2, clrTextBk1, clrTextBlock.
@@ -243,7 +243,7 @@ private slots:
         QCOMPARE(Rgb(c.textBlock), QColor(0xFF, 0xF1, 0xF1)); // pale red
 
         panes->SelectFileRow(3); // r2.dat
-        CResultListModel* clones = panes->listModel(CResultPanes::List::Clone);
+        CResultListModel* clones = panes->listModel(ListKind::CloneList);
         QCOMPARE(clones->rowCount(), 5);
         QStringList names;
         for (int r = 0; r < 5; ++r) {
@@ -272,7 +272,7 @@ private slots:
     void cellsShowNameSizeTypeModifiedAndStateImage() {
         panes->SetResult(&state);
         panes->SelectDirectory(Dir("n"));
-        CResultListModel* files = panes->listModel(CResultPanes::List::File);
+        CResultListModel* files = panes->listModel(ListKind::FileList);
         int tarRow = -1, readmeRow = -1, pRow = -1;
         for (int r = 0; r < files->rowCount(); ++r) {
             QString name = Cell(files, r, Column::Name);
@@ -351,7 +351,7 @@ private slots:
 
     void oneListShowsEveryGroupedFileOnceWithAlternatingGroupColours() {
         panes->SetResult(&state);
-        CResultListModel* one = panes->listModel(CResultPanes::List::One);
+        CResultListModel* one = panes->listModel(ListKind::OneList);
         QCOMPARE(one->rowCount(), 0);
         QVERIFY(panes->FillOneList());
         QVERIFY(!panes->FillOneList()); // once per result
@@ -379,7 +379,7 @@ private slots:
         panes->Clear();
         QCOMPARE(one->rowCount(), 0);
         QCOMPARE(panes->treeModel()->rowCount(), 0);
-        QCOMPARE(panes->listModel(CResultPanes::List::File)->rowCount(), 0);
+        QCOMPARE(panes->listModel(ListKind::FileList)->rowCount(), 0);
         QVERIFY(!panes->FillOneList());
     }
 
@@ -387,7 +387,7 @@ private slots:
         panes->SetResult(&state);
         panes->SelectDirectory(Dir("m"));
         panes->SelectFileRow(1);
-        CResultListModel* files = panes->listModel(CResultPanes::List::File);
+        CResultListModel* files = panes->listModel(ListKind::FileList);
         RowColours changed;
         changed.textBk1 = 0x00FF00; // green
         panes->SetColours(changed);
@@ -396,7 +396,7 @@ private slots:
         QCOMPARE(RowColour(files, 1), QColor(0x00, 0xFF, 0x00));
         QCOMPARE(panes->SelectedFileRow(), std::optional<int>(1));
         QCOMPARE(panes->fileList()->selectionModel()->selectedRows().first().row(), 1);
-        QCOMPARE(panes->listModel(CResultPanes::List::Clone)->rowCount(), 2);
+        QCOMPARE(panes->listModel(ListKind::CloneList)->rowCount(), 2);
     }
 
     void activationOpensTheFileExceptFromTheStateColumn() {
@@ -404,7 +404,7 @@ private slots:
         panes->SetResult(&state);
         panes->SelectDirectory(Dir("m"));
         QTreeView* view = panes->fileList();
-        CResultListModel* files = panes->listModel(CResultPanes::List::File);
+        CResultListModel* files = panes->listModel(ListKind::FileList);
         QSignalSpy stateClicks(panes, &CResultPanes::stateAdvanceRequested);
 
         QRect stateCell = view->visualRect(files->index(2, 0));
@@ -447,31 +447,6 @@ private slots:
                  QByteArray("file:///tmp/x%20y/caf%E9%20%231.txt"));
     }
 
-    void tabMovesTheFocusBetweenThePanes() {
-        ShowHost();
-        panes->SetResult(&state);
-        QTreeView* t = panes->folderTree();
-        QTreeView* f = panes->fileList();
-        QTreeView* c = panes->cloneList();
-        t->setFocus();
-        QVERIFY(t->hasFocus());
-        QTest::keyClick(t, Qt::Key_Tab);
-        QVERIFY(f->hasFocus());
-        QTest::keyClick(f, Qt::Key_Tab);
-        QVERIFY(c->hasFocus());
-        QTest::keyClick(c, Qt::Key_Tab);
-        QVERIFY(t->hasFocus());
-        QTest::keyClick(t, Qt::Key_Backtab, Qt::ShiftModifier);
-        QVERIFY(c->hasFocus());
-        QTest::keyClick(c, Qt::Key_Backtab, Qt::ShiftModifier);
-        QVERIFY(f->hasFocus());
-        QTest::keyClick(f, Qt::Key_Backtab, Qt::ShiftModifier);
-        QVERIFY(t->hasFocus());
-        panes->oneList()->setFocus();
-        QTest::keyClick(panes->oneList(), Qt::Key_Tab);
-        QVERIFY(panes->oneList()->hasFocus());
-    }
-
     void listStyleAndGridSwitchAtRunTime() {
         panes->SetResult(&state);
         QVERIFY(qobject_cast<HV::CCustomDrawVistaListView*>(panes->fileList()->itemDelegate()));
@@ -508,7 +483,7 @@ private slots:
         QTreeView* view = panes->fileList();
         view->setFocus();
         QVERIFY(view->hasFocus());
-        CResultListModel* files = panes->listModel(CResultPanes::List::File);
+        CResultListModel* files = panes->listModel(ListKind::FileList);
         int typeColumn = files->ColumnOf(Column::Type);
         auto pixel = [&](int row, int dy) {
             QImage img = view->viewport()->grab().toImage();
@@ -541,7 +516,7 @@ private slots:
         QCOMPARE(pixel(2, 3), Rgb(c.textBlock));
         QCOMPARE(pixel(0, 3), Rgb(c.textBk2)); // the selection shows on the name only
         QTreeView* clones = panes->cloneList();
-        CResultListModel* cm = panes->listModel(CResultPanes::List::Clone);
+        CResultListModel* cm = panes->listModel(ListKind::CloneList);
         QImage img = clones->viewport()->grab().toImage();
         QRect r = clones->visualRect(cm->index(1, cm->ColumnOf(Column::Modified)));
         QCOMPARE(img.pixelColor(r.right() - 4, r.top() + 3),
@@ -598,7 +573,7 @@ private slots:
     void infoTipAddsTheOriginNameOfARenamedFile() {
         panes->SetResult(&state);
         panes->SelectDirectory(Dir("m"));
-        CResultListModel* files = panes->listModel(CResultPanes::List::File);
+        CResultListModel* files = panes->listModel(ListKind::FileList);
         FileRecord* f = files->FileAt(0);
         QVERIFY(files->data(files->index(0, 1), Qt::ToolTipRole).isNull());
         const char* original = f->name;
@@ -616,15 +591,26 @@ private slots:
         QVERIFY(HV::CCustomDrawListView::InfoTip(option, files->index(0, 1)).isEmpty());
     }
 
-    void columnWidthsRoundTrip() {
-        using L = CResultPanes::List;
-        QCOMPARE(panes->ColumnWidths(L::File), (std::vector<int>{300, 100, 120, 120}));
-        QCOMPARE(panes->ColumnWidths(L::Clone), (std::vector<int>{200, 300, 120}));
-        QCOMPARE(panes->ColumnWidths(L::One), (std::vector<int>{200, 300, 100, 120, 120}));
-        panes->SetColumnWidths(L::Clone, {150, 250, 90});
-        QCOMPARE(panes->ColumnWidths(L::Clone), (std::vector<int>{150, 250, 90}));
-        QCOMPARE(panes->cloneList()->header()->sectionSize(0), 21);
-        QCOMPARE(panes->cloneList()->header()->sectionResizeMode(0), QHeaderView::Fixed);
+    void columnWidthsComeFromTheSettingsAndRoundTrip() {
+        // Without settings: the widths of a new Setting.ini.
+        QCOMPARE(panes->ColumnWidths(ListKind::FileList), (std::vector<int>{300, 100, 120, 120}));
+        QCOMPARE(panes->ColumnWidths(ListKind::CloneList), (std::vector<int>{200, 300, 120}));
+        QCOMPARE(panes->ColumnWidths(ListKind::OneList),
+                 (std::vector<int>{200, 300, 100, 120, 120}));
+
+        PaneSettings settings;
+        settings.columnWidths[size_t(ListKind::OneList)] = {50, 0, 70, 80, 90};
+        CResultPanes other(host.get(), settings);
+        // A column narrowed to nothing comes back as it was stored.
+        QCOMPARE(other.ColumnWidths(ListKind::OneList), (std::vector<int>{50, 0, 70, 80, 90}));
+        QCOMPARE(other.ColumnWidths(ListKind::FileList), (std::vector<int>{300, 100, 120, 120}));
+        const std::vector<int> clone = {150, 250, 90};
+        other.SetColumnWidths(ListKind::CloneList, clone);
+        QCOMPARE(other.ColumnWidths(ListKind::CloneList), clone);
+        for (QTreeView* v : {other.fileList(), other.cloneList(), other.oneList()}) {
+            QCOMPARE(v->header()->sectionSize(0), 21);
+            QCOMPARE(v->header()->sectionResizeMode(0), QHeaderView::Fixed);
+        }
     }
 };
 
