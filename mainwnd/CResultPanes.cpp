@@ -71,6 +71,10 @@ CResultPanes::CResultPanes(QWidget* viewParent, const PaneSettings& settings)
     tree_->setDragEnabled(false);
     tree_->setSortingEnabled(false);
     tree_->setIconSize(QSize(16, 16));
+    // A node shows its whole text (a root its whole path); a narrow pane
+    // scrolls sideways rather than cutting it.
+    tree_->header()->setStretchLastSection(false);
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tree_->installEventFilter(this);
     treePalette_ = tree_->palette();
     connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,

@@ -22,6 +22,7 @@
 #include <QDesktopServices>
 #include <QHeaderView>
 #include <QMimeDatabase>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
@@ -159,6 +160,13 @@ private slots:
         QModelIndex top = m->index(0, 0);
         QCOMPARE(m->data(top).toString(), QString::fromStdString(tree.root()));
         QVERIFY(!panes->folderTree()->selectionModel()->hasSelection());
+        // In a pane too narrow for it the whole path stays: the tree scrolls.
+        ShowHost();
+        panes->folderTree()->setFixedWidth(60);
+        const int pathWidth = panes->folderTree()->fontMetrics().horizontalAdvance(
+            QString::fromStdString(tree.root()));
+        QTRY_VERIFY(panes->folderTree()->header()->sectionSize(0) > pathWidth);
+        QVERIFY(panes->folderTree()->horizontalScrollBar()->maximum() > 0);
         QVERIFY(!panes->folderTree()->isExpanded(top));
 
         // Every node in the order of its ResultDir's child map; never sorted.
