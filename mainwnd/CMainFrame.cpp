@@ -171,6 +171,9 @@ CMainFrame::CMainFrame(_Setting_file& settings, SearchState& state, NewSearchDia
 
 CMainFrame::~CMainFrame() {
     StoreLayout();
+    // The panes go before this object stops listening; a focus change while
+    // the widgets are torn down must not ask them for anything.
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 void CMainFrame::CreateActions() {
