@@ -1,5 +1,7 @@
 #include "app/ErrorLog.h"
 
+#include "platform/FileIo.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -18,19 +20,6 @@ std::string InDir(const std::string& dir, const char* name) {
     if (dir.empty())
         return name;
     return dir.back() == '/' ? dir + name : dir + "/" + name;
-}
-
-bool WriteAll(int fd, const char* p, size_t n) {
-    while (n > 0) {
-        ssize_t w = ::write(fd, p, n);
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return false;
-        p += w;
-        n -= static_cast<size_t>(w);
-    }
-    return true;
 }
 
 } // namespace
@@ -76,7 +65,8 @@ void _Error_log::Trim(const std::string& directory) {
             if (!lineFound && skipped >= kLineSkipLimit)
                 lineFound = true;
         }
-        if (lineFound && !WriteAll(out, buf + start, static_cast<size_t>(n) - start))
+        if (lineFound &&
+            !platform::WriteAll(out, std::string_view(buf + start, static_cast<size_t>(n) - start)))
             ok = false;
     }
     ::close(in);

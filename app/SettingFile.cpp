@@ -2,6 +2,7 @@
 
 #include "app/DefaultFileContextMenu.h"
 #include "app/IniReader.h"
+#include "platform/FileIo.h"
 #include "platform/MimeAssociations.h"
 
 #include <cerrno>
@@ -33,37 +34,6 @@ std::string WorkingDirectory() {
     }
 }
 
-// The file's bytes, at most kReadLimit of them; nothing when unreadable.
-std::optional<std::string> ReadFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string out;
-    char buf[65536];
-    bool ok = true;
-    while (out.size() < kReadLimit) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            ok = false;
-        if (n <= 0)
-            break;
-        out.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    if (!ok)
-        return std::nullopt;
-    if (out.size() > kReadLimit)
-        out.resize(kReadLimit);
-    return out;
-}
-
 // Line ends as the reader sees them: every CR LF becomes LF.
 std::string WithLfLineEnds(std::string_view bytes) {
     std::string out;
@@ -85,57 +55,6 @@ std::string WithCrLfLineEnds(std::string_view text) {
         out += c;
     }
     return out;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
-std::string ParentOf(const std::string& path) {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Replaces `target` with `bytes` through a temporary file in the same folder
-// and a rename, so the old file stays whole on any failure. An existing
-// file keeps its permission bits.
-bool ReplaceAtomically(const std::string& target, std::string_view bytes,
-                       const struct stat* existing) {
-    const std::string tmp = target + ".tmp." + std::to_string(::getpid());
-    ::unlink(tmp.c_str()); // left over from a crashed run with the same pid
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0)
-        return false;
-    bool ok = true;
-    if (existing && ::fchmod(fd, existing->st_mode & 07777) != 0)
-        ok = false;
-    if (ok && !WriteAll(fd, bytes))
-        ok = false;
-    if (ok && ::fsync(fd) != 0)
-        ok = false;
-    if (::close(fd) != 0)
-        ok = false;
-    if (!ok || ::rename(tmp.c_str(), target.c_str()) != 0) {
-        ::unlink(tmp.c_str());
-        return false;
-    }
-    // Make the rename itself durable.
-    int dir = ::open(ParentOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
 }
 
 } // namespace
@@ -160,7 +79,7 @@ _Setting_file::_Setting_file(std::string directory, Options options)
         return;
     }
     existed_ = true;
-    std::optional<std::string> bytes = ReadFile(path());
+    std::optional<std::string> bytes = platform::ReadRegularFile(path(), kReadLimit);
     if (!bytes)
         unreadable_ = true;
     Load(bytes ? *bytes : std::string());
@@ -245,14 +164,15 @@ bool _Setting_file::Save() {
     if (exists) {
         // Compared as the reader sees it: a file with bare LF line ends and
         // the same content counts as unchanged and keeps its line ends.
-        std::optional<std::string> current = ReadFile(target);
+        std::optional<std::string> current = platform::ReadRegularFile(target, kReadLimit);
         if (current && current->size() < kReadLimit && WithLfLineEnds(*current) == lf)
             return true;
         // A file the user made read-only is not replaced behind their back.
         if (!S_ISREG(st.st_mode) || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
             return false;
     }
-    return ReplaceAtomically(target, WithCrLfLineEnds(lf), exists ? &st : nullptr);
+    return platform::ReplaceFileAtomically(
+        target, WithCrLfLineEnds(lf), exists ? std::optional<mode_t>(st.st_mode) : std::nullopt);
 }
 
 bool _Setting_file::SameValues(const _Setting_file& other) const {

@@ -52,26 +52,15 @@ std::string DirectoryArgument(const std::string& arg) {
     return NormalizeDirEntry(arg);
 }
 
-std::string Grouped(uint64_t v) {
-    std::string digits = std::to_string(v);
-    std::string out;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i && (digits.size() - i) % 3 == 0)
-            out += ',';
-        out += digits[i];
-    }
-    return out;
-}
-
 void ShowProgress(const SearchState& state, bool final) {
     const auto v = state.counters.Snapshot();
-    std::string line = "\r" + Grouped(v.directoryCount) + " directories, " + Grouped(v.fileCount) +
-                       " files (" + SizeText(v.totalSize) + ")";
+    std::string line = "\r" + GroupDigits(v.directoryCount) + " directories, " +
+                       GroupDigits(v.fileCount) + " files (" + SizeText(v.totalSize) + ")";
     if (state.scanFinished) {
-        line +=
-            ", " + Grouped(v.duplicateCount) + " duplicates (" + SizeText(v.duplicateSize) + ")";
+        line += ", " + GroupDigits(v.duplicateCount) + " duplicates (" + SizeText(v.duplicateSize) +
+                ")";
         if (v.validated >= 0)
-            line += ", validating " + Grouped(static_cast<uint64_t>(v.validated));
+            line += ", validating " + GroupDigits(static_cast<uint64_t>(v.validated));
     }
     line += "\033[K";
     if (final)
@@ -88,10 +77,10 @@ void ShowSummary(const SearchState& state) {
     std::fprintf(stderr,
                  "Searched %s directories and %s files (%s bytes, %s); found %s duplicate files "
                  "(%s bytes, %s) in %s groups in %.3f s.\n",
-                 Grouped(v.directoryCount).c_str(), Grouped(v.fileCount).c_str(),
-                 Grouped(v.totalSize).c_str(), SizeText(v.totalSize).c_str(),
-                 Grouped(v.duplicateCount).c_str(), Grouped(v.duplicateSize).c_str(),
-                 SizeText(v.duplicateSize).c_str(), Grouped(groups).c_str(), v.findTime);
+                 GroupDigits(v.directoryCount).c_str(), GroupDigits(v.fileCount).c_str(),
+                 GroupDigits(v.totalSize).c_str(), SizeText(v.totalSize).c_str(),
+                 GroupDigits(v.duplicateCount).c_str(), GroupDigits(v.duplicateSize).c_str(),
+                 SizeText(v.duplicateSize).c_str(), GroupDigits(groups).c_str(), v.findTime);
 }
 
 } // namespace

@@ -8,16 +8,6 @@ namespace paradrex {
 
 namespace {
 
-std::string GroupDigits(const std::string& digits) {
-    std::string out;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i && (digits.size() - i) % 3 == 0)
-            out += ',';
-        out += digits[i];
-    }
-    return out;
-}
-
 std::string InParentheses(uint64_t bytes) {
     return "(" + SizeText(bytes) + ")";
 }
@@ -26,7 +16,7 @@ std::string InParentheses(uint64_t bytes) {
 
 NumberFormat NumberFormat::Plain() {
     NumberFormat f;
-    f.integer = [](uint64_t v) { return GroupDigits(std::to_string(v)); };
+    f.integer = [](uint64_t v) { return GroupDigits(v); };
     f.seconds = [](double v) {
         char buf[64];
         auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 3);

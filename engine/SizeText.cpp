@@ -23,4 +23,15 @@ std::string SizeText(uint64_t bytes) {
     return text;
 }
 
+std::string GroupDigits(std::string_view digits) {
+    std::string out;
+    out.reserve(digits.size() + digits.size() / 3);
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i && (digits.size() - i) % 3 == 0)
+            out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
 } // namespace paradrex

@@ -6,9 +6,17 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace paradrex {
 
 std::string SizeText(uint64_t bytes);
+
+// Decimal digits grouped by threes with commas ("1,234,567"), for texts that
+// do not follow the user's locale.
+std::string GroupDigits(std::string_view digits);
+inline std::string GroupDigits(uint64_t value) {
+    return GroupDigits(std::to_string(value));
+}
 
 } // namespace paradrex

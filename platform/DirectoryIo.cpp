@@ -1,5 +1,7 @@
 #include "platform/DirectoryIo.h"
 
+#include "platform/FileIo.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -114,20 +116,7 @@ std::string Unescape(std::string_view s) {
 } // namespace
 
 VirtualFileSystems::VirtualFileSystems() {
-    int fd = ::open("/proc/self/mounts", O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    std::string text;
-    char buf[8192];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        text.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
+    const std::string text = ReadRegularFile("/proc/self/mounts", 1u << 22).value_or("");
     size_t pos = 0;
     while (pos < text.size() && count_ < std::size(devices_)) {
         size_t end = text.find('\n', pos);

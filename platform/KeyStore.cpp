@@ -1,5 +1,7 @@
 #include "platform/KeyStore.h"
 
+#include "platform/FileIo.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -14,22 +16,11 @@ namespace {
 
 using KeyMap = std::map<std::string, KeyValues>;
 
+// The key store is a few lines; more than this is not read.
+constexpr size_t kReadLimit = 1u << 20;
+
 std::string ReadWhole(const std::string& path) {
-    std::string out;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return out;
-    char buf[8192];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        out.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return out;
+    return ReadRegularFile(path, kReadLimit).value_or(std::string());
 }
 
 KeyMap Parse(const std::string& text) {
@@ -113,34 +104,6 @@ bool MakeParents(const std::string& path) {
     return true;
 }
 
-bool WriteAtomically(const std::string& path, const std::string& text) {
-    std::string tmp = path + ".tmp." + std::to_string(::getpid());
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    size_t done = 0;
-    bool ok = true;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0)
-        ok = false;
-    if (::close(fd) != 0)
-        ok = false;
-    if (!ok || ::rename(tmp.c_str(), path.c_str()) != 0) {
-        ::unlink(tmp.c_str());
-        return false;
-    }
-    return true;
-}
-
 // Holds the advisory lock on "<path>.lock" for its lifetime.
 class FileLock {
 public:
@@ -192,7 +155,7 @@ bool KeyStore::CreateKey(const std::string& key) {
     if (keys.count(key))
         return true;
     keys[key];
-    return WriteAtomically(path_, Serialize(keys));
+    return ReplaceFileAtomically(path_, Serialize(keys));
 }
 
 bool KeyStore::KeyExists(const std::string& key) const {
@@ -222,7 +185,7 @@ bool KeyStore::Update(const std::string& key, const std::function<bool(KeyValues
         return false;
     if (!change(k->second))
         return true;
-    return WriteAtomically(path_, Serialize(keys));
+    return ReplaceFileAtomically(path_, Serialize(keys));
 }
 
 } // namespace paradrex::platform

@@ -1,5 +1,7 @@
 #include "platform/MimeAssociations.h"
 
+#include "platform/FileIo.h"
+
 #include "platform/ChildProcess.h"
 
 #include <cerrno>
@@ -25,32 +27,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r' || s.back() == '\n'))
         s.remove_suffix(1);
     return s;
-}
-
-// A regular file's content, at most `limit` bytes; nothing when unreadable.
-std::optional<std::string> ReadSmallFile(const std::string& path, size_t limit) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string out;
-    char buf[8192];
-    while (out.size() < limit) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        out.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    if (out.size() > limit)
-        out.resize(limit);
-    return out;
 }
 
 bool IsDirectory(const std::string& path) {
@@ -185,7 +161,7 @@ std::optional<std::string> MimeAssociations::DesktopEntryExec(const std::string&
         if (!file)
             continue;
         // The first entry found hides those of later folders.
-        auto text = ReadSmallFile(*file, kDesktopEntryLimit);
+        auto text = ReadRegularFile(*file, kDesktopEntryLimit);
         if (!text)
             return std::nullopt;
         return ExecFromDesktopEntry(*text);

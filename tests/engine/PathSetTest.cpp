@@ -145,5 +145,13 @@ TEST(SizeText, ScalesByPowersOf1024WithUpToTwoDecimals) {
     EXPECT_EQ(SizeText(uint64_t{1} << 50), "");
 }
 
+TEST(GroupDigits, GroupsByThreesFromTheRight) {
+    EXPECT_EQ(GroupDigits(0), "0");
+    EXPECT_EQ(GroupDigits(999), "999");
+    EXPECT_EQ(GroupDigits(1000), "1,000");
+    EXPECT_EQ(GroupDigits(1234567), "1,234,567");
+    EXPECT_EQ(GroupDigits(18446744073709551615ull), "18,446,744,073,709,551,615");
+}
+
 } // namespace
 } // namespace paradrex
