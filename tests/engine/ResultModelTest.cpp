@@ -1,6 +1,8 @@
 #include "engine/ResultBuilder.h"
 #include "engine/SearchState.h"
 
+#include "support/HandBuiltResult.h"
+
 #include <gtest/gtest.h>
 
 namespace paradrex {
@@ -8,15 +10,8 @@ namespace {
 
 // Hand-built results: records in the pools of a SearchState, groups stored
 // the way the comparison stores them.
-class ResultModel : public ::testing::Test {
+class ResultModel : public test::HandBuiltResult {
 protected:
-    const NameRecord* Dir(const NameRecord* parent, const char* name) {
-        return NameRecord::Create(state.namePool, parent, name);
-    }
-    FileRecord* File(const NameRecord* dir, const char* name) {
-        return FileRecord::Create(state.recordPool, dir, name, 10, 0);
-    }
-    SearchState state;
 };
 
 TEST_F(ResultModel, GroupWithFourConsecutiveFilesInOneDirectoryIsARunGroup) {

@@ -4,6 +4,8 @@
 #include "review/Browser.h"
 #include "review/ResultTreeOrder.h"
 
+#include "support/HandBuiltResult.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,7 +19,7 @@ constexpr RowColours kColours{/*textBk1*/ 0x000001, /*textBk2*/ 0x000002, /*text
 //   /a holds two clone-set blocks (signatures a,b and c,a) and two run blocks;
 //   /b holds one clone-set block and the second run of the first run group;
 //   /c holds one clone-set block.
-class BrowserRows : public ::testing::Test {
+class BrowserRows : public test::HandBuiltResult {
 protected:
     BrowserRows() {
         a = Dir(nullptr, "/a");
@@ -34,15 +36,8 @@ protected:
         rb = FindResultDir(state.resultRoot.get(), "/b");
         rc = FindResultDir(state.resultRoot.get(), "/c");
     }
-    const NameRecord* Dir(const NameRecord* parent, const char* name) {
-        return NameRecord::Create(state.namePool, parent, name);
-    }
-    FileRecord* File(const NameRecord* dir, const char* name) {
-        return FileRecord::Create(state.recordPool, dir, name, 10, 0);
-    }
     static std::string Name(const FileRecord* f) { return f->name; }
 
-    SearchState state;
     const NameRecord *a, *b, *c;
     ResultDir *ra, *rb, *rc;
 };
@@ -201,15 +196,8 @@ TEST_F(BrowserRows, OneListIsFilledOncePerResult) {
 //     x           (no duplicates)  -> x1 (duplicates)
 //     y           (duplicates)
 //   /s            (duplicates)
-class TreeOrder : public ::testing::Test {
+class TreeOrder : public test::HandBuiltResult {
 protected:
-    const NameRecord* Dir(const NameRecord* parent, const char* name) {
-        return NameRecord::Create(state.namePool, parent, name);
-    }
-    FileRecord* File(const NameRecord* dir, const char* name) {
-        return FileRecord::Create(state.recordPool, dir, name, 10, 0);
-    }
-    SearchState state;
 };
 
 TEST_F(TreeOrder, PreOrderFollowsTheChildMapAndFindsTheFirstDirectoryWithDuplicates) {
