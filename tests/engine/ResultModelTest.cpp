@@ -8,11 +8,7 @@
 namespace paradrex {
 namespace {
 
-// Hand-built results: records in the pools of a SearchState, groups stored
-// the way the comparison stores them.
-class ResultModel : public test::HandBuiltResult {
-protected:
-};
+using ResultModel = test::HandBuiltResult;
 
 TEST_F(ResultModel, GroupWithFourConsecutiveFilesInOneDirectoryIsARunGroup) {
     auto* a = Dir(nullptr, "/a");

@@ -19,6 +19,29 @@ using paradrex::test::Poller;
 using paradrex::test::TempTree;
 using paradrex::test::VisibleTopLevel;
 
+// A search of two equal files whose worker is held in its pre-marking step
+// (where it asks for the default directories) until Release().
+struct HeldSearch {
+    HeldSearch() {
+        tree.createFile("a", "same bytes");
+        tree.createFile("b", "same bytes");
+        state.job.roots.Add(tree.root());
+        env.defaultDirectories = [this] {
+            held = true;
+            released.wait();
+            return DefaultDirectories{};
+        };
+    }
+    void Release() { release.set_value(); }
+
+    TempTree tree;
+    SearchState state;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<bool> held{false};
+    SearchEnvironment env;
+};
+
 class RunDialogTest : public QObject {
     Q_OBJECT
 
@@ -127,21 +150,9 @@ private slots:
     // Escape and closing do nothing, the dialog ends with 209 once the worker
     // has cleaned up, and the state is empty.
     void pauseThenStopClosesWith209AndAnEmptyResult() {
-        TempTree tree;
-        tree.createFile("a", "same bytes");
-        tree.createFile("b", "same bytes");
-        SearchState state;
-        state.job.roots.Add(tree.root());
-        std::promise<void> release;
-        std::shared_future<void> released = release.get_future().share();
-        std::atomic<bool> held{false};
-        SearchEnvironment env;
-        env.defaultDirectories = [&] {
-            held = true;
-            released.wait();
-            return DefaultDirectories{};
-        };
-        CRunDialog d(nullptr, state, env);
+        HeldSearch search;
+        SearchState& state = search.state;
+        CRunDialog d(nullptr, state, search.env);
 
         int step = 0;
         QElapsedTimer clock;
@@ -149,13 +160,13 @@ private slots:
         Poller poll([&] {
             switch (step) {
             case 0: // the worker waits in pre-marking
-                if (!d.isVisible() || !held)
+                if (!d.isVisible() || !search.held)
                     return false;
                 QTest::keyClick(&d, Qt::Key_Escape);
                 d.close();
                 QTest::keyClick(&d, Qt::Key_P); // the access key of "&Pause"
                 log << TextOf(d, run::PauseButton) << TextOf(d, run::Status);
-                release.set_value();
+                search.Release();
                 clock.start();
                 step = 1;
                 return false;
@@ -186,29 +197,17 @@ private slots:
     }
 
     void continueResumesTheSearch() {
-        TempTree tree;
-        tree.createFile("a", "same bytes");
-        tree.createFile("b", "same bytes");
-        SearchState state;
-        state.job.roots.Add(tree.root());
-        std::promise<void> release;
-        std::shared_future<void> released = release.get_future().share();
-        std::atomic<bool> held{false};
-        SearchEnvironment env;
-        env.defaultDirectories = [&] {
-            held = true;
-            released.wait();
-            return DefaultDirectories{};
-        };
-        CRunDialog d(nullptr, state, env);
+        HeldSearch search;
+        SearchState& state = search.state;
+        CRunDialog d(nullptr, state, search.env);
         int step = 0;
         QStringList log;
         Poller poll([&] {
             if (step == 0) {
-                if (!held)
+                if (!search.held)
                     return false;
                 Button(d, run::PauseButton)->click();
-                release.set_value();
+                search.Release();
                 Button(d, run::PauseButton)->click();
                 log << TextOf(d, run::PauseButton) << TextOf(d, run::Status);
                 step = 1;
