@@ -211,45 +211,46 @@ class Dir:
         return b"/".join(reversed(parts))
 
 
-class File:
-    __slots__ = ("name", "parent", "content", "mode")
+class Leaf:
+    """A name in a directory that is not a directory."""
 
-    def __init__(self, name, content, mode=None):
+    __slots__ = ("name", "parent")
+
+    def __init__(self, name):
         self.name = name
         self.parent = None
+
+    def path(self):
+        return join(self.parent.path(), self.name)
+
+
+class File(Leaf):
+    __slots__ = ("content", "mode")
+
+    def __init__(self, name, content, mode=None):
+        super().__init__(name)
         self.content = content
         self.mode = mode
 
-    def path(self):
-        return join(self.parent.path(), self.name)
 
-
-class Link:
+class Link(Leaf):
     """A symbolic link; target is the link's text."""
 
-    __slots__ = ("name", "parent", "target")
+    __slots__ = ("target",)
 
     def __init__(self, name, target):
-        self.name = name
-        self.parent = None
+        super().__init__(name)
         self.target = target
 
-    def path(self):
-        return join(self.parent.path(), self.name)
 
-
-class HardLink:
+class HardLink(Leaf):
     """A second name of an existing File (same inode)."""
 
-    __slots__ = ("name", "parent", "file")
+    __slots__ = ("file",)
 
     def __init__(self, name, file):
-        self.name = name
-        self.parent = None
+        super().__init__(name)
         self.file = file
-
-    def path(self):
-        return join(self.parent.path(), self.name)
 
 
 def join(a, b):
