@@ -7,8 +7,8 @@
 
 #include "engine/ResultBuilder.h"
 #include "engine/SearchState.h"
-#include "mainwnd/CResultListModel.h"
-#include "mainwnd/CResultPanes.h"
+#include "gui/panes/CResultListModel.h"
+#include "gui/panes/CResultPanes.h"
 #include "review/ResultTreeOrder.h"
 
 #include <QApplication>

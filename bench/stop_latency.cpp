@@ -11,6 +11,7 @@
 #include "engine/SearchDriver.h"
 #include "engine/SearchState.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 
 #include <algorithm>
 #include <atomic>
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
     }
     const int trials = argc > 2 ? std::atoi(argv[2]) : 20;
     SearchState state;
-    state.job.roots.Add(AbsoluteNormalPath(argv[1]));
+    state.job.roots.Add(platform::AbsoluteNormalPath(argv[1]));
     state.job.includeHidden = 1;
     state.job.includeReadOnly = 1;
     SearchEnvironment env;

@@ -1,14 +1,16 @@
 // paradrex-cli: runs the search the desktop program runs, on the directories
 // given, and prints the duplicate groups.
 
-#include "app/SettingFile.h"
 #include "cli/Options.h"
 #include "cli/ResultWriter.h"
 #include "engine/PathSet.h"
 #include "engine/SearchDriver.h"
 #include "engine/SearchState.h"
-#include "engine/SizeText.h"
 #include "platform/KeyStore.h"
+#include "platform/Paths.h"
+#include "settings/SettingFile.h"
+#include "uimodel/SearchFilters.h"
+#include "uimodel/SizeText.h"
 
 #include <atomic>
 #include <chrono>
@@ -48,7 +50,7 @@ bool IsDirectory(const std::string& path) {
 // otherwise it is read as typed text, with blanks trimmed and "~" expanded.
 std::string DirectoryArgument(const std::string& arg) {
     if (!arg.empty() && arg[0] != '~' && IsDirectory(arg))
-        return AbsoluteNormalPath(arg);
+        return platform::AbsoluteNormalPath(arg);
     return NormalizeDirEntry(arg);
 }
 

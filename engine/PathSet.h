@@ -1,10 +1,7 @@
 #pragma once
-// Directory path ordering and the set of search roots, plus the other
-// window-free rules of the New Search dialog: entry normalisation, the type
-// list parser and the size-limit rule.
+// Directory path ordering, the set of search roots, and the extension rule
+// of the scan's type filter.
 
-#include <cstdint>
-#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -41,25 +38,6 @@ public:
 private:
     std::set<std::string, PathOrder> paths_;
 };
-
-// A directory entry as typed: spaces trimmed, "~" expanded, made absolute
-// against the working directory and lexically normal, no trailing slash
-// (except "/"). Empty text stays empty.
-std::string NormalizeDirEntry(std::string_view text);
-
-// A path made absolute against the working directory and lexically normal
-// ("." and empty components dropped, ".." removing one), without a trailing
-// slash except for "/". Nothing is trimmed or expanded.
-std::string AbsoluteNormalPath(std::string_view path);
-
-// The type list of a search: refused (nullopt) when the text holds '*' or
-// ';'; otherwise the lower-case extensions split at spaces, sorted by bytes.
-std::optional<std::vector<std::string>> ParseTypeList(std::string_view text);
-
-// Size limit from the typed number and the unit (0 Bytes, 1 KB, 2 MB): the
-// leading decimal number of at most the first 31 characters shifted left by
-// 10 bits per unit; a product beyond 32 bits is clamped to the largest value.
-uint32_t SizeLimit(std::string_view number, int unit);
 
 // The extension of a file name as the filters see it: the text after the last
 // dot, empty when there is none.

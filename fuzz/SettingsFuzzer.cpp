@@ -2,7 +2,7 @@
 // or read out of bounds, and what it writes must read back to the same
 // settings and the same text.
 
-#include "app/SettingFile.h"
+#include "settings/SettingFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "EngineFixture.h"
+#include "support/EngineFixture.h"
 
 #include "engine/ContentComparer.h"
 #include "engine/PrefixPass.h"

@@ -1,11 +1,6 @@
 #include "engine/PathSet.h"
-#include "engine/SizeText.h"
 
 #include <gtest/gtest.h>
-
-#include <climits>
-#include <cstdlib>
-#include <unistd.h>
 
 namespace paradrex {
 namespace {
@@ -77,80 +72,11 @@ TEST(PathSet, NamePrefixIsNotContainmentAndSetOrderIsPathOrder) {
     EXPECT_EQ(s2.size(), 1u);
 }
 
-TEST(NormalizeDirEntry, TrimsExpandsAndMakesAbsoluteAndNormal) {
-    EXPECT_EQ(NormalizeDirEntry(""), "");
-    EXPECT_EQ(NormalizeDirEntry("   "), "");
-    EXPECT_EQ(NormalizeDirEntry("  /data/ "), "/data");
-    EXPECT_EQ(NormalizeDirEntry("/data//"), "/data");
-    EXPECT_EQ(NormalizeDirEntry("/"), "/");
-    EXPECT_EQ(NormalizeDirEntry("//"), "/");
-    EXPECT_EQ(NormalizeDirEntry("/a/./b/../c"), "/a/c");
-    EXPECT_EQ(NormalizeDirEntry("/.."), "/");
-    EXPECT_EQ(NormalizeDirEntry("/with inner space"), "/with inner space");
-
-    const char* home = std::getenv("HOME");
-    ASSERT_NE(home, nullptr);
-    EXPECT_EQ(NormalizeDirEntry("~"), AbsoluteNormalPath(home));
-    EXPECT_EQ(NormalizeDirEntry("~/docs/"), AbsoluteNormalPath(std::string(home) + "/docs"));
-
-    char cwd[PATH_MAX];
-    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
-    EXPECT_EQ(NormalizeDirEntry("sub"), AbsoluteNormalPath(std::string(cwd) + "/sub"));
-    EXPECT_EQ(NormalizeDirEntry("."), AbsoluteNormalPath(cwd));
-    // Blanks at the ends of a path given as it is are kept.
-    EXPECT_EQ(AbsoluteNormalPath("/x/ y "), "/x/ y ");
-}
-
-TEST(ParseTypeList, SplitsAtSpacesLowersAndSorts) {
-    auto list = ParseTypeList("JPG  Bmp gif ");
-    ASSERT_TRUE(list);
-    EXPECT_EQ(*list, (std::vector<std::string>{"bmp", "gif", "jpg"}));
-    EXPECT_FALSE(ParseTypeList("jpg;bmp"));
-    EXPECT_FALSE(ParseTypeList("*.jpg"));
-    ASSERT_TRUE(ParseTypeList(""));
-    EXPECT_TRUE(ParseTypeList("")->empty());
-    EXPECT_TRUE(ParseTypeList("    ")->empty());
-    // Tabs are ordinary characters; duplicates stay.
-    EXPECT_EQ(*ParseTypeList("a\tb a"), (std::vector<std::string>{"a", "a\tb"}));
-}
-
-TEST(SizeLimit, ShiftsByUnitAndClampsToThirtyTwoBits) {
-    EXPECT_EQ(SizeLimit("2", 1), 2048u);
-    EXPECT_EQ(SizeLimit("0", 2), 0u);
-    EXPECT_EQ(SizeLimit("3", 2), 3u << 20);
-    EXPECT_EQ(SizeLimit("12abc", 0), 12u);
-    EXPECT_EQ(SizeLimit("abc", 0), 0u);
-    EXPECT_EQ(SizeLimit("4095", 2), 4095u << 20);
-    // Would wrap to 0 in 32 bits: clamped instead, so no file is excluded by surprise.
-    EXPECT_EQ(SizeLimit("4096", 2), 0xFFFFFFFFu);
-    EXPECT_EQ(SizeLimit("99999999999999999999", 0), 0xFFFFFFFFu);
-    EXPECT_EQ(SizeLimit("4294967295", 0), 0xFFFFFFFFu);
-}
-
 TEST(FileExtension, IsTheTextAfterTheLastDot) {
     EXPECT_EQ(FileExtension("photo.JPG"), "JPG");
     EXPECT_EQ(FileExtension("archive.tar.gz"), "gz");
     EXPECT_EQ(FileExtension("README"), "");
     EXPECT_EQ(FileExtension("trailing."), "");
-}
-
-TEST(SizeText, ScalesByPowersOf1024WithUpToTwoDecimals) {
-    EXPECT_EQ(SizeText(1234567), "1.18 MB");
-    EXPECT_EQ(SizeText(0), "0 B");
-    EXPECT_EQ(SizeText(1023), "1023 B");
-    EXPECT_EQ(SizeText(1536), "1.50 KB");
-    EXPECT_EQ(SizeText(10485760), "10.0 MB");
-    EXPECT_EQ(SizeText(157286400), "150 MB");
-    EXPECT_EQ(SizeText(uint64_t{5} << 40), "5.00 TB");
-    EXPECT_EQ(SizeText(uint64_t{1} << 50), "");
-}
-
-TEST(GroupDigits, GroupsByThreesFromTheRight) {
-    EXPECT_EQ(GroupDigits(0), "0");
-    EXPECT_EQ(GroupDigits(999), "999");
-    EXPECT_EQ(GroupDigits(1000), "1,000");
-    EXPECT_EQ(GroupDigits(1234567), "1,234,567");
-    EXPECT_EQ(GroupDigits(18446744073709551615ull), "18,446,744,073,709,551,615");
 }
 
 } // namespace

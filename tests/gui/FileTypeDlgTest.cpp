@@ -1,7 +1,7 @@
 // The file type selector offscreen: its texts, the catalogue rows per tab,
 // check marks across tabs, All and Clear, the type text, Cancel, icons.
 
-#include "dialogs/CFileTypeDlg.h"
+#include "gui/dialogs/CFileTypeDlg.h"
 #include "support/IsolatedHome.h"
 
 #include <QAbstractItemModel>

@@ -2,8 +2,8 @@
 // adding and removing roots with their balloons, the recent box, OK, the type
 // error message, Cancel, and the recent list in the settings file.
 
-#include "dialogs/CFileTypeDlg.h"
-#include "dialogs/CImportDialog.h"
+#include "gui/dialogs/CFileTypeDlg.h"
+#include "gui/dialogs/CImportDialog.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
 

@@ -1,7 +1,7 @@
 // The progress dialog driving real searches on temporary trees.
 
 #include "GuiTestSupport.h"
-#include "dialogs/CRunDialog.h"
+#include "gui/dialogs/CRunDialog.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
 

@@ -1,0 +1,144 @@
+#include "gui/dialogs/CFileTypeDlg.h"
+
+#include "gui/styles/IconTheme.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeDatabase>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The theme's icon for the type of the probe name; null when the theme has
+// none.
+QIcon TypeIcon(std::string_view probe) {
+    static const QMimeDatabase db;
+    const QMimeType type = db.mimeTypeForFile(Text(probe), QMimeDatabase::MatchExtension);
+    return QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
+}
+
+QPushButton* Button(QWidget* parent, const char* id, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(id));
+    return button;
+}
+
+} // namespace
+
+CFileTypeDlg::CFileTypeDlg(QWidget* parent) : QDialog(parent) {
+    EnsureIconTheme();
+    setWindowTitle(QStringLiteral("Select File Type(s)"));
+    setObjectName(QStringLiteral("id232"));
+
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName(QStringLiteral("id2001"));
+    tabs_->setExpanding(false);
+    for (std::string_view name : paradrex::kFileTypeCategories)
+        tabs_->addTab(Text(name));
+
+    list_ = new QTreeView(this);
+    list_->setObjectName(QStringLiteral("id1054"));
+    model_ = new QStandardItemModel(0, 3, list_);
+    model_->setHorizontalHeaderLabels(
+        {QStringLiteral("Format"), QStringLiteral("Description"), QStringLiteral("Extension")});
+    list_->setModel(model_);
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setIconSize(QSize(16, 16));
+    list_->header()->setStretchLastSection(false);
+    list_->setColumnWidth(0, 85);
+    list_->setColumnWidth(1, 240);
+    list_->setColumnWidth(2, 90);
+
+    auto* all = Button(this, "id1093", QStringLiteral("&All"));
+    auto* clear = Button(this, "id1094", QStringLiteral("Cl&ear"));
+    auto* otherLabel = new QLabel(QStringLiteral("Other:"), this);
+    otherBox_ = new QLineEdit(this);
+    otherBox_->setObjectName(QStringLiteral("id1095"));
+    otherBox_->setToolTip(QStringLiteral("ext1 ext2 ext3"));
+    otherLabel->setBuddy(otherBox_);
+    auto* ok = Button(this, "id1", QStringLiteral("&OK"));
+    auto* cancel = Button(this, "id2", QStringLiteral("&Cancel"));
+    ok->setDefault(true);
+
+    auto* tabArea = new QVBoxLayout;
+    tabArea->setSpacing(0);
+    tabArea->addWidget(tabs_);
+    tabArea->addWidget(list_, 1);
+    auto* checkButtons = new QHBoxLayout;
+    checkButtons->addWidget(all);
+    checkButtons->addWidget(clear);
+    checkButtons->addStretch();
+    auto* otherRow = new QHBoxLayout;
+    otherRow->addWidget(otherLabel);
+    otherRow->addWidget(otherBox_, 1);
+    otherRow->addWidget(ok);
+    otherRow->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(tabArea, 1);
+    layout->addLayout(checkButtons);
+    layout->addLayout(otherRow);
+    resize(520, 380);
+
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int category) {
+        StoreShownChecks();
+        ShowCategory(category);
+    });
+    connect(all, &QPushButton::clicked, this, [this] { SetAllChecks(true); });
+    connect(clear, &QPushButton::clicked, this, [this] { SetAllChecks(false); });
+    connect(ok, &QPushButton::clicked, this, &CFileTypeDlg::OnOk);
+    connect(cancel, &QPushButton::clicked, this, &CFileTypeDlg::reject);
+
+    ShowCategory(0);
+}
+
+void CFileTypeDlg::ShowCategory(int category) {
+    model_->removeRows(0, model_->rowCount());
+    for (const paradrex::FileTypeEntry& entry : paradrex::FileTypeCategory(category)) {
+        auto* format = new QStandardItem(TypeIcon(entry.iconProbe), Text(entry.format));
+        format->setCheckable(true);
+        format->setCheckState(checks_[static_cast<size_t>(entry.slot())] ? Qt::Checked
+                                                                         : Qt::Unchecked);
+        QList<QStandardItem*> row{format, new QStandardItem(Text(entry.description)),
+                                  new QStandardItem(Text(entry.extension))};
+        for (QStandardItem* cell : row)
+            cell->setToolTip(cell->text());
+        model_->appendRow(row);
+    }
+    shown_ = category;
+}
+
+void CFileTypeDlg::StoreShownChecks() {
+    const auto rows = paradrex::FileTypeCategory(shown_);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const QStandardItem* item = model_->item(static_cast<int>(r), 0);
+        checks_[static_cast<size_t>(rows[r].slot())] = item->checkState() != Qt::Unchecked;
+    }
+}
+
+void CFileTypeDlg::SetAllChecks(bool checked) {
+    for (int r = 0; r < model_->rowCount(); ++r)
+        model_->item(r, 0)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void CFileTypeDlg::OnOk() {
+    StoreShownChecks();
+    other_ = otherBox_->text().toStdString();
+    accepted_ = true;
+    accept();
+}

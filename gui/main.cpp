@@ -1,0 +1,58 @@
+// paradrex: the desktop program.
+//
+// Order of start-up and shutdown: the settings are read during static
+// initialisation, before main runs; main opens the error log, creates the
+// per-user key for the search totals, the application and the main window,
+// and runs the event loop. Closing the window stores its placement, column
+// widths and grid state into the settings; after main has returned, static
+// destruction writes Setting.ini if anything changed.
+
+#include "engine/SearchDriver.h"
+#include "engine/SearchState.h"
+#include "gui/mainwnd/CMainFrame.h"
+#include "gui/mainwnd/NewSearchDialog.h"
+#include "gui/styles/IconTheme.h"
+#include "platform/KeyStore.h"
+#include "settings/ErrorLog.h"
+#include "settings/SettingFile.h"
+
+#include <QApplication>
+
+#include <unistd.h>
+
+static paradrex::_Setting_file& settings = paradrex::_Setting_file::Instance();
+
+namespace {
+
+// Standard error goes to error.log, which holds the search's file errors
+// only; the toolkit's own diagnostics stay on the terminal.
+int g_console = -1;
+
+void ToConsole(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (g_console < 0)
+        return;
+    const QByteArray line = qFormatLogMessage(type, context, message).toLocal8Bit() + '\n';
+    [[maybe_unused]] ssize_t written = ::write(g_console, line.constData(), size_t(line.size()));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    g_console = ::dup(STDERR_FILENO);
+    qInstallMessageHandler(ToConsole);
+
+    paradrex::_Error_log errorLog;
+    paradrex::platform::KeyStore().CreateKey(paradrex::kTotalsKey);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Paradrex"));
+    EnsureIconTheme();
+
+    int result = 0;
+    {
+        CMainFrame frame(settings, paradrex::SearchState::Instance(), RunNewSearchDialog);
+        frame.ShowAtStart();
+        result = QApplication::exec();
+    }
+    return result;
+}

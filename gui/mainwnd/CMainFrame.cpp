@@ -1,0 +1,569 @@
+#include "gui/mainwnd/CMainFrame.h"
+
+#include "engine/SearchState.h"
+#include "gui/dialogs/CRunDialog.h"
+#include "gui/mainwnd/CDialogFocusReturn.h"
+#include "gui/mainwnd/CFolderBarWindow.h"
+#include "gui/mainwnd/NewSearchDialog.h"
+#include "gui/panes/CFolderTreeModel.h"
+#include "gui/panes/CResultPanes.h"
+#include "settings/SettingFile.h"
+#include "uimodel/CommandTable.h"
+#include "uimodel/RunProgress.h"
+#include "uimodel/WindowPlacement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeView>
+#include <QUrl>
+
+#include <vector>
+
+using namespace paradrex;
+
+// The icons are compiled into the static GUI library, whose resource
+// initialiser the linker would otherwise leave out.
+static void InitFrameResources() {
+    Q_INIT_RESOURCE(mainframe);
+}
+
+namespace {
+
+QString Text(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// Images of the tool bar commands (24 by 24 there, 16 by 16 in the menus).
+struct CommandIcon {
+    int id;
+    const char* file;
+};
+constexpr CommandIcon kIcons[] = {
+    {cmd::NewSearch, "new_search"},
+    {cmd::Preview, "preview"},
+    {cmd::DeleteMarked, "delete_marked"},
+    {cmd::GroupSet, "group_set"},
+    {cmd::TreeListView, "tree_list"},
+    {cmd::OneListView, "one_list"},
+    {cmd::NextUnsettled, "next_unsettled"},
+    {cmd::PreviousGroup, "prev_group"},
+    {cmd::NextGroup, "next_group"},
+    {cmd::PreviousDirectory, "prev_directory"},
+    {cmd::NextDirectory, "next_directory"},
+    {cmd::NextAllPreserved, "next_all_preserved"},
+    {cmd::NextAllDeleted, "next_all_deleted"},
+    {cmd::NextNameNotMatch, "next_name_not_match"},
+    {cmd::TotalStatistics, "total_statistics"},
+    {cmd::Options, "options"},
+    {cmd::HomePage, "home_page"},
+    {cmd::About, "about"},
+    {cmd::Exit, "exit"},
+};
+
+// Accelerator table 128.
+struct Accelerator {
+    int id;
+    QKeyCombination keys;
+};
+const Accelerator kAccelerators[] = {
+    {cmd::NewSearch, Qt::CTRL | Qt::Key_N},
+    {cmd::Preview, Qt::CTRL | Qt::Key_W},
+    {cmd::GroupSet, Qt::CTRL | Qt::Key_G},
+    {cmd::Exit, Qt::ALT | Qt::Key_F4},
+    {cmd::NextUnsettled, Qt::CTRL | Qt::Key_U},
+    {cmd::PreviousGroup, Qt::CTRL | Qt::Key_Up},
+    {cmd::NextGroup, Qt::CTRL | Qt::Key_Down},
+    {cmd::PreviousDirectory, Qt::CTRL | Qt::Key_PageUp},
+    {cmd::NextDirectory, Qt::CTRL | Qt::Key_PageDown},
+    {cmd::NextAllPreserved, Qt::CTRL | Qt::Key_P},
+    {cmd::NextAllDeleted, Qt::CTRL | Qt::Key_D},
+    {cmd::NextNameNotMatch, Qt::CTRL | Qt::Key_M},
+    {cmd::Options, Qt::CTRL | Qt::Key_O},
+    {cmd::OnlyPreserveDirectory, Qt::CTRL | Qt::Key_Insert},
+    {cmd::OnlyDeleteDirectory, Qt::CTRL | Qt::Key_Delete},
+    {cmd::FocusPreserve, QKeyCombination(Qt::Key_Insert)},
+    {cmd::FocusDelete, QKeyCombination(Qt::Key_Delete)},
+    {cmd::FocusSetAllPreserved, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus},
+    {cmd::FocusSetAllDeleted, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus},
+    {cmd::FocusSetAllUnsettled, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Asterisk},
+    {cmd::Rename, QKeyCombination(Qt::Key_F2)},
+    {cmd::CopyName, Qt::CTRL | Qt::Key_C},
+    {cmd::PasteName, Qt::CTRL | Qt::Key_V},
+    {cmd::FocusStatistics, Qt::ALT | Qt::Key_Return},
+    // The keypad's Enter is the same key to the user.
+    {cmd::FocusStatistics, Qt::AltModifier | Qt::KeypadModifier | Qt::Key_Enter},
+};
+
+// Commands that only have an accelerator here; their menus come with the
+// panes' context menus.
+constexpr int kAcceleratorOnly[] = {
+    cmd::OnlyPreserveDirectory,
+    cmd::OnlyDeleteDirectory,
+    cmd::FocusPreserve,
+    cmd::FocusDelete,
+    cmd::FocusSetAllPreserved,
+    cmd::FocusSetAllDeleted,
+    cmd::FocusSetAllUnsettled,
+    cmd::Rename,
+    cmd::CopyName,
+    cmd::PasteName,
+    cmd::FocusStatistics,
+};
+
+// The panes as the settings describe them.
+PaneSettings PaneSettingsOf(const _Setting_file& s) {
+    PaneSettings p;
+    p.colours = {s.color.clrTextBk1.value, s.color.clrTextBk2.value, s.color.clrTextBlock.value};
+    p.listViewStyle = s.interfaceStyle.ListViewStyle.value;
+    p.grid = s.layout.Grid.value == 1;
+    for (ListKind kind : kListKinds)
+        p.columnWidths[size_t(kind)] = ColumnWidths(s.layout, kind);
+    return p;
+}
+
+bool IsFocusDependent(int id) {
+    return id == cmd::FocusPreserve || id == cmd::FocusDelete || id == cmd::FocusStatistics ||
+           id == cmd::FocusSetAllPreserved || id == cmd::FocusSetAllDeleted ||
+           id == cmd::FocusSetAllUnsettled;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame()
+    : CMainFrame(_Setting_file::Instance(), SearchState::Instance(), RunNewSearchDialog) {}
+
+CMainFrame::CMainFrame(_Setting_file& settings, SearchState& state, NewSearchDialog newSearchDialog,
+                       QWidget* parent)
+    : QMainWindow(parent), settings_(settings), state_(state),
+      newSearchDialog_(std::move(newSearchDialog)), commands_(settings.layout.Grid.value == 1) {
+    InitFrameResources();
+    setWindowTitle(QStringLiteral("Paradrex"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/paradrex.svg")));
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreatePanes();
+    SyncActions();
+    ApplyMenuStyle(settings_.interfaceStyle.MenuStyle.value);
+    new CDialogFocusReturn(this);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    fileList()->setFocus();
+    // The New Search dialog opens as soon as the event loop runs.
+    QMetaObject::invokeMethod(
+        this, [this] { Action(cmd::NewSearch)->trigger(); }, Qt::QueuedConnection);
+}
+
+CMainFrame::~CMainFrame() {
+    StoreLayout();
+    // The panes go before this object stops listening; a focus change while
+    // the widgets are torn down must not ask them for anything.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
+void CMainFrame::CreateActions() {
+    auto make = [this](int id, const QString& text) {
+        auto* a = new QAction(text, this);
+        a->setData(id);
+        a->setObjectName(QStringLiteral("cmd%1").arg(id));
+        a->setCheckable(FrameCommands::IsCheckable(id));
+        a->setStatusTip(Text(res::StatusTextOf(id)));
+        a->setToolTip(Text(res::ToolTipOf(id)));
+        addAction(a); // accelerators work even without a menu bar
+        connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        actions_[id] = a;
+    };
+    for (const res::MenuText& m : res::kMenuTexts)
+        make(m.id, QString::fromUtf8(m.text));
+    for (int id : kAcceleratorOnly)
+        make(id, QString());
+    for (const CommandIcon& i : kIcons)
+        actions_[i.id]->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(i.file))));
+    std::map<int, QList<QKeySequence>> keys;
+    for (const Accelerator& a : kAccelerators)
+        keys[a.id].append(QKeySequence(a.keys));
+    for (auto& [id, sequences] : keys)
+        actions_[id]->setShortcuts(sequences);
+}
+
+void CMainFrame::CreateMenus() {
+    for (size_t p = 0; p < std::size(res::kMainMenu); ++p) {
+        const res::Popup& popup = res::kMainMenu[p];
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        for (int id : popup.items) {
+            if (id == res::kSeparator)
+                menu->addSeparator();
+            else
+                menu->addAction(actions_.at(id));
+        }
+        if (static_cast<int>(p) == res::kPaneMenuPosition)
+            paneMenu_ = menu;
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("toolbar"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(24, 24));
+    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
+    for (int id : res::kToolBar) {
+        if (id == res::kSeparator) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* a = actions_.at(id);
+        toolBar_->addAction(a);
+        // Commands whose string has no tool tip part show none.
+        if (res::ToolTipOf(id).empty())
+            toolBar_->widgetForAction(a)->installEventFilter(this);
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::CreateStatusBar() {
+    readyLabel_ = new QLabel(Text(res::StatusTextOf(cmd::ReadyText)), this);
+    readyLabel_->setObjectName(QStringLiteral("readyText"));
+    // A normal widget: menu help texts and other messages cover it and it
+    // shows again when they are cleared.
+    statusBar()->addWidget(readyLabel_, 1);
+}
+
+void CMainFrame::CreatePanes() {
+    client_ = new QStackedWidget(this);
+    setCentralWidget(client_);
+    panes_ = new CResultPanes(client_, PaneSettingsOf(settings_));
+
+    vSplitter_ = new QSplitter(Qt::Horizontal, client_);
+    vSplitter_->setObjectName(QStringLiteral("verticalSplitter"));
+    vSplitter_->setChildrenCollapsible(false);
+    folderBar_ = new CFolderBarWindow(vSplitter_);
+    folderBar_->SetClient(folderTree());
+
+    hSplitter_ = new QSplitter(Qt::Vertical, vSplitter_);
+    hSplitter_->setObjectName(QStringLiteral("horizontalSplitter"));
+    hSplitter_->setChildrenCollapsible(false);
+    hSplitter_->addWidget(fileList());
+    hSplitter_->addWidget(cloneList());
+
+    vSplitter_->addWidget(folderBar_);
+    vSplitter_->addWidget(hSplitter_);
+    vSplitter_->setStretchFactor(0, 1);
+    vSplitter_->setStretchFactor(1, 3);
+    hSplitter_->setStretchFactor(0, 3);
+    hSplitter_->setStretchFactor(1, 1);
+
+    client_->addWidget(vSplitter_);
+    client_->addWidget(oneList());
+    client_->setCurrentWidget(vSplitter_);
+    vSplitter_->installEventFilter(this);
+}
+
+QTreeView* CMainFrame::folderTree() const {
+    return panes_->folderTree();
+}
+
+QTreeView* CMainFrame::fileList() const {
+    return panes_->fileList();
+}
+
+QTreeView* CMainFrame::cloneList() const {
+    return panes_->cloneList();
+}
+
+QTreeView* CMainFrame::oneList() const {
+    return panes_->oneList();
+}
+
+QWidget* CMainFrame::clientWindow() const {
+    return client_->currentWidget();
+}
+
+QAction* CMainFrame::Action(int id) const {
+    auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
+    handlers_[id] = std::move(handler);
+}
+
+void CMainFrame::SetPaneMenu(QMenu* popup) {
+    if (!popup || popup == paneMenu_)
+        return;
+    QAction* old = paneMenu_->menuAction();
+    menuBar()->insertMenu(old, popup);
+    menuBar()->removeAction(old);
+    paneMenu_ = popup;
+}
+
+FramePane CMainFrame::FocusedPane() const {
+    const QWidget* w = QApplication::focusWidget();
+    if (!w)
+        return FramePane::None;
+    auto in = [w](const QWidget* pane) { return w == pane || pane->isAncestorOf(w); };
+    if (in(folderTree()))
+        return FramePane::Tree;
+    if (in(fileList()))
+        return FramePane::FileList;
+    if (in(cloneList()))
+        return FramePane::CloneList;
+    if (in(oneList()))
+        return FramePane::OneList;
+    return FramePane::None;
+}
+
+void CMainFrame::OnFocusChanged(QWidget*) {
+    const FramePane pane = FocusedPane();
+    if (pane != FramePane::None && paneMenuProvider_)
+        SetPaneMenu(paneMenuProvider_(pane));
+}
+
+void CMainFrame::ApplyMenuStyle(int style) {
+    menuBar()->setVisible(style == 0 || style == 1);
+}
+
+void CMainFrame::ApplyListStyle(int style) {
+    panes_->SetListStyle(style);
+}
+
+void CMainFrame::ApplyColours() {
+    panes_->SetColours(PaneSettingsOf(settings_).colours);
+    panes_->RefillFileList();
+}
+
+QString CMainFrame::HomePageAddress() {
+    return QStringLiteral(PARADREX_HOME_PAGE);
+}
+
+QString CMainFrame::UserManualPath() {
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/Help/index.htm");
+    if (QFileInfo::exists(installed))
+        return installed;
+#ifdef PARADREX_SOURCE_DIR
+    const QString source = QStringLiteral(PARADREX_SOURCE_DIR "/gui/Help/index.htm");
+    if (QFileInfo::exists(source))
+        return source;
+#endif
+    return installed;
+}
+
+void CMainFrame::ShowAtStart() {
+    std::vector<WindowRect> screens;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const QRect r = s->availableGeometry();
+        screens.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    const WindowRect r = KeepOnScreen(NormalRect(settings_.layout), screens);
+    setGeometry(r.x, r.y, r.width, r.height);
+    if (OpensMaximized(settings_.layout))
+        showMaximized();
+    else
+        show();
+}
+
+void CMainFrame::OnCommand(int id) {
+    switch (id) {
+    case cmd::NewSearch:
+        NewSearch();
+        break;
+    case cmd::Exit:
+        close();
+        break;
+    case cmd::GroupSet:
+        commands_.ToggleGroupSet();
+        Dispatch(id);
+        break;
+    case cmd::ViewToolbar:
+        ToggleToolbar();
+        break;
+    case cmd::ViewStatusBar:
+        ToggleStatusBar();
+        break;
+    case cmd::TreeListView:
+        SwitchToTreeAndList();
+        break;
+    case cmd::OneListView:
+        SwitchToOneList();
+        break;
+    case cmd::Grid:
+        ToggleGrid();
+        break;
+    case cmd::UserManual:
+        QDesktopServices::openUrl(QUrl::fromLocalFile(UserManualPath()));
+        break;
+    case cmd::HomePage:
+        QDesktopServices::openUrl(QUrl(HomePageAddress()));
+        break;
+    case cmd::About:
+        ShowAbout();
+        break;
+    default:
+        if (IsFocusDependent(id)) {
+            if (const int target = FocusTarget(id, FocusedPane()))
+                Dispatch(target);
+        } else {
+            Dispatch(id);
+        }
+        break;
+    }
+    // A checkable action toggles itself when triggered; the state table
+    // decides.
+    SyncActions();
+}
+
+// Runs the handler another part of the program set for the command; without
+// one the command does nothing yet.
+void CMainFrame::Dispatch(int id) {
+    auto it = handlers_.find(id);
+    if (it != handlers_.end() && it->second)
+        it->second();
+}
+
+void CMainFrame::SyncActions() {
+    for (const auto& [id, a] : actions_) {
+        a->setEnabled(commands_.Enabled(id));
+        if (a->isCheckable())
+            a->setChecked(commands_.Checked(id));
+    }
+}
+
+SearchEnvironment CMainFrame::SearchEnvironmentForRun() {
+    SearchEnvironment env;
+    // Copied now: the worker asks for them while this thread runs the dialog.
+    const DefaultDirectories dirs{settings_.defaultPreserveDirectory.dirs,
+                                  settings_.defaultDeleteDirectory.dirs};
+    env.defaultDirectories = [dirs] { return dirs; };
+    env.keyStore = &keyStore_;
+    return env;
+}
+
+void CMainFrame::NewSearch() {
+    if (!newSearchDialog_ || !newSearchDialog_(this) || state_.job.roots.empty())
+        return;
+    // The search frees the records the panes show.
+    panes_->Clear();
+    SwitchToTreeAndList();
+    {
+        CRunDialog run(this, state_, SearchEnvironmentForRun(), workerStarter_);
+        run.exec();
+    }
+    switch (TakeSearchOutcome(state_)) {
+    case SearchOutcome::Stopped:
+        commands_.SearchEnded(false);
+        break;
+    case SearchOutcome::NothingFound:
+        commands_.SearchEnded(false);
+        SyncActions();
+        QMessageBox::information(this, QStringLiteral("Confirm"),
+                                 QStringLiteral("All files are unique!"));
+        break;
+    case SearchOutcome::Found:
+        // Selects the first group and gives the file list the focus.
+        panes_->SetResult(&state_);
+        panes_->SelectFirstDirectoryWithDuplicates();
+        commands_.SearchEnded(true);
+        break;
+    }
+    SyncActions();
+}
+
+void CMainFrame::SwitchToTreeAndList() {
+    if (!commands_.ShowTreeAndList(panes_->treeModel()->rowCount() > 0))
+        return;
+    client_->setCurrentWidget(vSplitter_);
+    fileList()->setFocus();
+    SyncActions();
+    // States and names changed in the one list show here too.
+    panes_->RefreshRows();
+}
+
+void CMainFrame::SwitchToOneList() {
+    if (!commands_.ShowOneList())
+        return;
+    client_->setCurrentWidget(oneList());
+    oneList()->setFocus();
+    SyncActions();
+    // Filled once per result; afterwards its rows only show what changed.
+    if (!panes_->FillOneList())
+        panes_->RefreshRows();
+}
+
+void CMainFrame::ToggleGrid() {
+    // The one list keeps the grid it was created with.
+    panes_->SetGrid(commands_.ToggleGrid(panes_->grid()));
+}
+
+void CMainFrame::ToggleToolbar() {
+    const bool on = !commands_.toolbarVisible();
+    commands_.SetToolbarVisible(on);
+    toolBar_->setVisible(on);
+}
+
+void CMainFrame::ToggleStatusBar() {
+    const bool on = !commands_.statusBarVisible();
+    commands_.SetStatusBarVisible(on);
+    statusBar()->setVisible(on);
+}
+
+void CMainFrame::ShowAbout() {
+    QMessageBox::about(this, QStringLiteral("About"),
+                       QStringLiteral("Paradrex\nVersion " PARADREX_VERSION));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    StoreLayout();
+    event->accept();
+}
+
+void CMainFrame::StoreLayout() {
+    if (layoutStored_)
+        return;
+    layoutStored_ = true;
+    const QRect r = normalGeometry();
+    const WindowShowState show = isMinimized()   ? WindowShowState::Minimized
+                                 : isMaximized() ? WindowShowState::Maximized
+                                                 : WindowShowState::Normal;
+    StorePlacement(settings_.layout, {r.x(), r.y(), r.width(), r.height()}, show);
+    for (ListKind kind : kListKinds)
+        StoreColumnWidths(settings_.layout, kind, panes_->ColumnWidths(kind));
+    settings_.layout.Grid = panes_->grid() ? 1 : 0;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && qobject_cast<QWidget*>(watched) &&
+        watched->parent() == toolBar_)
+        return true;
+    if (watched == vSplitter_ && event->type() == QEvent::Resize && !splitterPlaced_) {
+        splitterPlaced_ = true;
+        // The folder pane gets a quarter of the width, the file list three
+        // quarters of the height, once the sizes are known.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                const int w = vSplitter_->width();
+                vSplitter_->setSizes({w / 4, w - w / 4});
+                const int h = hSplitter_->height();
+                hSplitter_->setSizes({h * 3 / 4, h - h * 3 / 4});
+            },
+            Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

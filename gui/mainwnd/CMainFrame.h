@@ -1,0 +1,148 @@
+#pragma once
+// The program's main window: menu bar, tool bar and status bar; the two
+// result layouts (folder tree with file list over clone list, or the one
+// list); one QAction per command id, shared by menus, tool bar and
+// accelerators; the New Search flow; and the window placement, column widths
+// and grid state kept in Setting.ini.
+//
+// The command states (enabled, checked) come from paradrex::FrameCommands;
+// this class only mirrors them into its actions. Commands whose work belongs
+// to other parts of the program are reached through SetCommandHandler(id);
+// until a handler is set such a command does nothing.
+
+#include "engine/SearchDriver.h"
+#include "platform/KeyStore.h"
+#include "uimodel/FrameCommands.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <thread>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QStackedWidget;
+class QToolBar;
+class QTreeView;
+class CFolderBarWindow;
+class CResultPanes;
+
+namespace paradrex {
+class _Setting_file;
+class SearchState;
+} // namespace paradrex
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the New Search dialog; true when a search should start with the
+    // job it filled in.
+    using NewSearchDialog = std::function<bool(QWidget* parent)>;
+    // Chooses the pane popup shown at position 1 of the menu bar when a pane
+    // gets the focus; null keeps the current one.
+    using PaneMenuProvider = std::function<QMenu*(paradrex::FramePane)>;
+
+    // The process's settings and search state, and the real New Search dialog.
+    CMainFrame();
+    CMainFrame(paradrex::_Setting_file& settings, paradrex::SearchState& state,
+               NewSearchDialog newSearchDialog, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Places the window at the normal rectangle of the settings and shows it,
+    // maximised when the stored show command is 3.
+    void ShowAtStart();
+
+    // The action of a command id; null when there is none.
+    QAction* Action(int id) const;
+    void SetCommandHandler(int id, std::function<void()> handler);
+    // How the progress dialog starts its worker thread (tests hold it back).
+    using WorkerStarter = std::function<std::thread(std::function<void()> body)>;
+    void SetWorkerStarter(WorkerStarter starter) { workerStarter_ = std::move(starter); }
+    void SetPaneMenuProvider(PaneMenuProvider provider) { paneMenuProvider_ = std::move(provider); }
+    // Puts a popup at position 1 of the menu bar in place of the current one.
+    void SetPaneMenu(QMenu* popup);
+    QMenu* paneMenu() const { return paneMenu_; }
+
+    const paradrex::FrameCommands& commands() const { return commands_; }
+    paradrex::FramePane FocusedPane() const;
+
+    CResultPanes* panes() const { return panes_; }
+    QTreeView* folderTree() const;
+    QTreeView* fileList() const;
+    QTreeView* cloneList() const;
+    QTreeView* oneList() const;
+    CFolderBarWindow* folderBar() const { return folderBar_; }
+    QSplitter* verticalSplitter() const { return vSplitter_; }
+    QSplitter* horizontalSplitter() const { return hSplitter_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    // The widget of the current layout: the vertical splitter or the one list.
+    QWidget* clientWindow() const;
+
+    // "MenuStyle": 0 and 1 show the menu bar; any other value shows none.
+    void ApplyMenuStyle(int style);
+    // "ListViewStyle": 0 "Windows Default", 1 "Windows Vista Style"; the
+    // lists and the tree are drawn anew, grid lines stay as they are.
+    void ApplyListStyle(int style);
+    // The row colours of the settings changed: the file list is filled again
+    // with them and its selected row selected again; the one list uses them
+    // when it is filled next.
+    void ApplyColours();
+
+    // The address "&Home Page" opens, and the user manual file.
+    static QString HomePageAddress();
+    static QString UserManualPath();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QMenu* createPopupMenu() override { return nullptr; }
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreatePanes();
+
+    void OnCommand(int id);
+    void Dispatch(int id);
+    void SyncActions();
+
+    void NewSearch();
+    void SwitchToTreeAndList();
+    void SwitchToOneList();
+    void ToggleGrid();
+    void ToggleToolbar();
+    void ToggleStatusBar();
+    void ShowAbout();
+    void OnFocusChanged(QWidget* now);
+
+    paradrex::SearchEnvironment SearchEnvironmentForRun();
+    // Stores placement, column widths and grid state into the settings once.
+    void StoreLayout();
+
+    paradrex::_Setting_file& settings_;
+    paradrex::SearchState& state_;
+    NewSearchDialog newSearchDialog_;
+    PaneMenuProvider paneMenuProvider_;
+    WorkerStarter workerStarter_;
+    paradrex::platform::KeyStore keyStore_;
+    paradrex::FrameCommands commands_;
+
+    std::map<int, QAction*> actions_;
+    std::map<int, std::function<void()>> handlers_;
+    QMenu* paneMenu_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* readyLabel_ = nullptr;
+
+    QStackedWidget* client_ = nullptr;
+    QSplitter* vSplitter_ = nullptr;
+    QSplitter* hSplitter_ = nullptr;
+    CFolderBarWindow* folderBar_ = nullptr;
+    CResultPanes* panes_ = nullptr;
+    bool splitterPlaced_ = false;
+    bool layoutStored_ = false;
+};

@@ -1,0 +1,403 @@
+#include "gui/panes/CResultPanes.h"
+
+#include "engine/SearchState.h"
+#include "gui/panes/CCustomDrawStandardListView.h"
+#include "gui/panes/CCustomDrawVistaListView.h"
+#include "gui/panes/CCustomDrawVistaTreeView.h"
+#include "gui/panes/CFolderTreeModel.h"
+#include "gui/panes/CResultListModel.h"
+#include "gui/panes/CStateImages.h"
+#include "gui/panes/CTypeIconCache.h"
+#include "gui/panes/CVistaTheme.h"
+#include "review/ResultTreeOrder.h"
+#include "settings/SettingKeys.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QTreeView>
+#include <QUrl>
+
+#include <algorithm>
+
+using paradrex::ListColumn;
+using paradrex::ListKind;
+using paradrex::ResultDir;
+
+namespace {
+
+// Shows the wait cursor while a list is filled.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
+    return QIcon::fromTheme(QString::fromLatin1(name),
+                            QApplication::style()->standardIcon(fallback));
+}
+
+} // namespace
+
+PaneSettings::PaneSettings() {
+    const paradrex::_Layout_section defaults;
+    for (ListKind which : paradrex::kListKinds)
+        columnWidths[static_cast<size_t>(which)] = paradrex::ColumnWidths(defaults, which);
+}
+
+CResultPanes::CResultPanes(QWidget* viewParent, const PaneSettings& settings)
+    : QObject(viewParent), types_(std::make_unique<CTypeIconCache>()),
+      states_(std::make_unique<CStateImages>()) {
+    browser_.SetColours(settings.colours);
+    grid_ = settings.grid;
+    oneGrid_ = settings.grid;
+
+    treeModel_ = new CFolderTreeModel(this);
+    treeModel_->SetFolderIcons(ThemeIcon("folder", QStyle::SP_DirClosedIcon),
+                               ThemeIcon("folder-open", QStyle::SP_DirOpenIcon));
+    tree_ = new QTreeView(viewParent);
+    tree_->setObjectName(QStringLiteral("folderTree"));
+    tree_->setModel(treeModel_);
+    tree_->setHeaderHidden(true);
+    tree_->setRootIsDecorated(true);
+    tree_->setUniformRowHeights(true);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree_->setDragEnabled(false);
+    tree_->setSortingEnabled(false);
+    tree_->setIconSize(QSize(16, 16));
+    // A node shows its whole text (a root its whole path); a narrow pane
+    // scrolls sideways rather than cutting it.
+    tree_->header()->setStretchLastSection(false);
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree_->installEventFilter(this);
+    treePalette_ = tree_->palette();
+    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CResultPanes::OnTreeSelectionChanged);
+
+    for (ListKind which : paradrex::kListKinds) {
+        models_[Slot(which)] = new CResultListModel(which, browser_, *types_, *states_, this);
+        lists_[Slot(which)] = MakeList(which, viewParent);
+        SetColumnWidths(which, settings.columnWidths[Slot(which)]);
+    }
+    lists_[0]->setObjectName(QStringLiteral("fileList"));
+    lists_[1]->setObjectName(QStringLiteral("cloneList"));
+    lists_[2]->setObjectName(QStringLiteral("oneList"));
+    connect(fileList()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CResultPanes::OnFileSelectionChanged);
+
+    style_ = settings.listViewStyle == kWindowsVista ? kWindowsVista : kWindowsDefault;
+    InstallDelegates();
+}
+
+CResultPanes::~CResultPanes() {
+    // The views may outlive the panes in the frame's widget tree; they must
+    // not keep pointers to the models and delegates that go with the panes.
+    for (QTreeView* view : {tree_.data(), lists_[0].data(), lists_[1].data(), lists_[2].data()})
+        if (view) {
+            view->removeEventFilter(this);
+            view->setModel(nullptr);
+            view->setItemDelegate(nullptr);
+        }
+}
+
+QTreeView* CResultPanes::MakeList(ListKind which, QWidget* parent) {
+    auto* view = new QTreeView(parent);
+    CResultListModel* model = models_[Slot(which)];
+    view->setModel(model);
+    view->setRootIsDecorated(false);
+    view->setItemsExpandable(false);
+    view->setIndentation(0);
+    view->setUniformRowHeights(true);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSortingEnabled(false);
+    view->setIconSize(QSize(16, 16));
+    view->setTextElideMode(Qt::ElideRight);
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionsMovable(false);
+    // Stored widths come back as they were, however narrow.
+    header->setMinimumSectionSize(0);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(0, QHeaderView::Fixed);
+    header->resizeSection(0, paradrex::kStateColumnWidth);
+    view->installEventFilter(this);
+    connect(view, &QAbstractItemView::activated, this,
+            [this, which](const QModelIndex& index) { OnActivated(which, index); });
+    connect(view, &QAbstractItemView::clicked, this,
+            [this, which](const QModelIndex& index) { OnClicked(which, index); });
+    connect(view, &QAbstractItemView::doubleClicked, this,
+            [this, which](const QModelIndex& index) { OnClicked(which, index); });
+    return view;
+}
+
+void CResultPanes::InstallDelegates() {
+    QStyledItemDelegate* oldTree = treeDelegate_;
+    HV::CCustomDrawListView* old[3] = {listDelegates_[0], listDelegates_[1], listDelegates_[2]};
+    if (style_ == kWindowsVista) {
+        theme_ = std::make_shared<HV::CVistaTheme>(tree_->palette());
+        treeDelegate_ = new HV::CCustomDrawVistaTreeView(theme_, this);
+        for (auto& d : listDelegates_)
+            d = new HV::CCustomDrawVistaListView(theme_, this);
+    } else {
+        theme_.reset();
+        treeDelegate_ = new QStyledItemDelegate(this); // the tree paints itself
+        for (auto& d : listDelegates_)
+            d = new HV::CCustomDrawStandardListView(this);
+    }
+    listDelegates_[0]->SetGrid(grid_);
+    listDelegates_[1]->SetGrid(grid_);
+    listDelegates_[2]->SetGrid(oneGrid_);
+    tree_->setItemDelegate(treeDelegate_);
+    // The themed selection marks the item's text only; the style's own
+    // highlight would still fill the branch area left of the item.
+    QPalette palette = treePalette_;
+    if (style_ == kWindowsVista)
+        for (auto group : {QPalette::Active, QPalette::Inactive})
+            palette.setColor(group, QPalette::Highlight, palette.color(group, QPalette::Base));
+    tree_->setPalette(palette);
+    tree_->viewport()->update();
+    for (size_t i = 0; i < 3; ++i) {
+        // The themed selection is the whole mark of the current row; the plain
+        // style keeps the style's focus frame around it.
+        lists_[i]->setAllColumnsShowFocus(style_ == kWindowsDefault);
+        lists_[i]->setItemDelegate(listDelegates_[i]);
+        lists_[i]->viewport()->update();
+    }
+    delete oldTree;
+    for (auto* d : old)
+        delete d;
+}
+
+void CResultPanes::SetListStyle(int style) {
+    style_ = style == kWindowsVista ? kWindowsVista : kWindowsDefault;
+    InstallDelegates();
+}
+
+void CResultPanes::SetGrid(bool on) {
+    grid_ = on;
+    for (size_t i = 0; i < 2; ++i) {
+        listDelegates_[i]->SetGrid(on);
+        lists_[i]->viewport()->update();
+    }
+}
+
+void CResultPanes::SetResult(paradrex::SearchState* state) {
+    WaitCursor wait;
+    for (CResultListModel* m : models_)
+        m->BeginReset();
+    browser_.SetResult(state);
+    for (CResultListModel* m : models_)
+        m->EndReset();
+    expanded_ = QPersistentModelIndex();
+    treeModel_->SetRoot(browser_.root());
+}
+
+bool CResultPanes::SelectFirstDirectoryWithDuplicates() {
+    ResultDir* dir = paradrex::FirstDirectoryWithDuplicates(browser_.root());
+    if (!dir)
+        return false;
+    SelectDirectory(dir);
+    SelectFileRow(0);
+    fileList()->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void CResultPanes::SelectDirectory(const ResultDir* dir) {
+    QModelIndex index = treeModel_->IndexOf(dir);
+    if (!index.isValid())
+        return;
+    tree_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    tree_->scrollTo(index);
+}
+
+void CResultPanes::SelectFileRow(int row) {
+    // The name cell is the current one, as the row's label is.
+    QModelIndex index = models_[0]->index(row, models_[0]->ColumnOf(ListColumn::Name));
+    if (!index.isValid())
+        return;
+    fileList()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                             QItemSelectionModel::Rows);
+    fileList()->scrollTo(index);
+}
+
+std::optional<int> CResultPanes::SelectedFileRow() const {
+    if (auto row = browser_.selectedRow())
+        return static_cast<int>(*row);
+    return std::nullopt;
+}
+
+void CResultPanes::OnTreeSelectionChanged() {
+    QModelIndexList selected = tree_->selectionModel()->selectedIndexes();
+    ResultDir* dir = selected.isEmpty() ? nullptr : treeModel_->DirectoryAt(selected.first());
+    if (!selected.isEmpty())
+        ExpandSingle(selected.first());
+    WaitCursor wait;
+    models_[0]->BeginReset();
+    models_[1]->BeginReset();
+    browser_.SelectDirectory(dir);
+    models_[1]->EndReset();
+    models_[0]->EndReset();
+}
+
+void CResultPanes::ExpandSingle(const QModelIndex& selected) {
+    // The item being selected opens; the branch of the one opened before
+    // closes as far as it is not shared with the new one.
+    std::vector<QModelIndex> keep;
+    for (QModelIndex i = selected; i.isValid(); i = i.parent())
+        keep.push_back(i);
+    for (QModelIndex i = expanded_; i.isValid(); i = i.parent())
+        if (std::find(keep.begin(), keep.end(), i) == keep.end())
+            tree_->collapse(i);
+    for (const QModelIndex& i : keep)
+        tree_->expand(i);
+    expanded_ = selected;
+}
+
+void CResultPanes::OnFileSelectionChanged() {
+    QModelIndexList rows = fileList()->selectionModel()->selectedRows();
+    std::optional<size_t> row;
+    if (!rows.isEmpty())
+        row = static_cast<size_t>(rows.first().row());
+    if (row == browser_.selectedRow())
+        return;
+    WaitCursor wait;
+    models_[1]->BeginReset();
+    browser_.SelectRow(row);
+    models_[1]->EndReset();
+}
+
+bool CResultPanes::FillOneList() {
+    if (browser_.oneListFilled() || !browser_.hasResult())
+        return false;
+    WaitCursor wait;
+    models_[2]->BeginReset();
+    browser_.FillOneList();
+    models_[2]->EndReset();
+    return true;
+}
+
+void CResultPanes::RefillFileList() {
+    {
+        WaitCursor wait;
+        models_[0]->BeginReset();
+        models_[1]->BeginReset();
+        browser_.RefillFileList();
+        models_[1]->EndReset();
+        models_[0]->EndReset();
+    }
+    if (auto row = browser_.selectedRow()) {
+        // The browser already holds the row; the view only shows it again.
+        SelectFileRow(static_cast<int>(*row));
+    }
+}
+
+void CResultPanes::RefreshRows() {
+    for (CResultListModel* m : models_)
+        m->RefreshAll();
+}
+
+std::vector<int> CResultPanes::ColumnWidths(ListKind which) const {
+    std::vector<int> widths;
+    const QHeaderView* header = list(which)->header();
+    for (int i = 1; i < header->count(); ++i)
+        widths.push_back(header->sectionSize(i));
+    return widths;
+}
+
+void CResultPanes::SetColumnWidths(ListKind which, std::span<const int> widths) {
+    QHeaderView* header = list(which)->header();
+    for (int i = 1; i < header->count() && size_t(i - 1) < widths.size(); ++i)
+        header->resizeSection(i, std::max(widths[size_t(i - 1)], 0));
+}
+
+bool CResultPanes::OpenFile(const paradrex::FileRecord& file) {
+    // The URL carries the path's bytes as they are, so a name that is not
+    // valid UTF-8 still reaches the right file.
+    QByteArray path = QByteArray::fromStdString(paradrex::FilePath(file));
+    QUrl url = QUrl::fromEncoded(QByteArray("file://") + path.toPercentEncoding("/"));
+    return QDesktopServices::openUrl(url);
+}
+
+void CResultPanes::OnActivated(ListKind which, const QModelIndex& index) {
+    CResultListModel* model = models_[Slot(which)];
+    if (!index.isValid() || model->ColumnAt(index.column()) == ListColumn::State)
+        return; // the click on the state image already changed the state
+    if (const paradrex::FileRecord* file = model->FileAt(index.row()))
+        OpenFile(*file);
+}
+
+void CResultPanes::OnClicked(ListKind which, const QModelIndex& index) {
+    CResultListModel* model = models_[Slot(which)];
+    if (index.isValid() && model->ColumnAt(index.column()) == ListColumn::State)
+        emit stateAdvanceRequested(which, index.row());
+}
+
+std::optional<ListKind> CResultPanes::ListOf(const QObject* view) const {
+    for (ListKind which : paradrex::kListKinds)
+        if (view == lists_[Slot(which)])
+            return which;
+    return std::nullopt;
+}
+
+bool CResultPanes::OnListKey(ListKind which, const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))
+        return false;
+    QTreeView* view = list(which);
+    QModelIndexList rows = view->selectionModel()->selectedRows();
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter opens the selected row's file whichever cell is current.
+        if (!rows.isEmpty())
+            if (const paradrex::FileRecord* file = models_[Slot(which)]->FileAt(rows.first().row()))
+                OpenFile(*file);
+        return true;
+    case Qt::Key_Space:
+        if (!rows.isEmpty())
+            emit stateAdvanceRequested(which, rows.first().row());
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CResultPanes::eventFilter(QObject* watched, QEvent* event) {
+    QWidget* target = nullptr;
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (auto which = ListOf(watched); which && OnListKey(*which, *key))
+            return true;
+        bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+        bool backward = key->key() == Qt::Key_Backtab ||
+                        (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+        if (!forward && !backward)
+            return false;
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        if (watched == tree_)
+            target = forward ? fileList() : cloneList();
+        else if (watched == fileList())
+            target = forward ? cloneList() : tree_.data();
+        else if (watched == cloneList())
+            target = forward ? tree_.data() : fileList();
+        else if (watched == oneList())
+            return true; // the one list keeps the focus
+        if (target) {
+            target->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        // The themed selection changes its colours with the focus.
+        if (auto* view = qobject_cast<QAbstractItemView*>(watched))
+            view->viewport()->update();
+    }
+    return false;
+}

@@ -1,0 +1,157 @@
+#pragma once
+// The result panes the main frame lays out: the folder tree, the file list,
+// the clone list and the one list, with their models, drawing and the
+// behaviour that belongs to the panes themselves (selection filling the next
+// pane, activation opening a file, Tab between the panes, list style, grid
+// lines and colours). The frame owns the layout, menus and settings.
+
+#include "review/Browser.h"
+#include "review/Colour.h"
+#include "uimodel/ListColumns.h"
+
+#include <QObject>
+#include <QPalette>
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QTreeView>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+class QItemSelection;
+class QKeyEvent;
+class QModelIndex;
+class QStyledItemDelegate;
+class QWidget;
+class CFolderTreeModel;
+class CResultListModel;
+class CStateImages;
+class CTypeIconCache;
+
+namespace HV {
+class CCustomDrawListView;
+class CVistaTheme;
+} // namespace HV
+
+namespace paradrex {
+class SearchState;
+}
+
+// The settings the panes are drawn with; the frame fills it from Setting.ini.
+// The defaults are those of a new Setting.ini.
+struct PaneSettings {
+    PaneSettings();
+    paradrex::RowColours colours;
+    int listViewStyle = 1; // 0 "Windows Default", 1 "Windows Vista Style"
+    bool grid = false;     // grid lines in all three lists at creation
+    // Widths of the data columns of the file, clone and one list, in display
+    // order (the fixed state column not included).
+    std::array<std::vector<int>, 3> columnWidths;
+};
+
+class CResultPanes : public QObject {
+    Q_OBJECT
+public:
+    enum ListStyle { kWindowsDefault = 0, kWindowsVista = 1 };
+
+    // The views are created as children of `viewParent`; the frame may move
+    // them into its splitters.
+    explicit CResultPanes(QWidget* viewParent, const PaneSettings& settings = {});
+    ~CResultPanes() override;
+
+    QTreeView* folderTree() const { return tree_; }
+    QTreeView* fileList() const { return lists_[0]; }
+    QTreeView* cloneList() const { return lists_[1]; }
+    QTreeView* oneList() const { return lists_[2]; }
+    QTreeView* list(paradrex::ListKind which) const { return lists_[Slot(which)]; }
+    CFolderTreeModel* treeModel() const { return treeModel_; }
+    CResultListModel* listModel(paradrex::ListKind which) const { return models_[Slot(which)]; }
+    const paradrex::Browser& browser() const { return browser_; }
+    CTypeIconCache& typeCache() { return *types_; }
+
+    // Shows a new result: fills the folder tree (nothing expanded or
+    // selected) and empties the three lists. Null: shows nothing.
+    void SetResult(paradrex::SearchState* state);
+    // Empties the tree and the lists (before a search frees the records).
+    void Clear() { SetResult(nullptr); }
+
+    // After a new result: selects the first directory in tree order that
+    // holds duplicates and its first row, and gives the file list the focus.
+    // False when there is no such directory.
+    bool SelectFirstDirectoryWithDuplicates();
+    // Selects a directory in the tree (expanding its ancestors); the file list
+    // is filled through the selection.
+    void SelectDirectory(const paradrex::ResultDir* dir);
+    paradrex::ResultDir* SelectedDirectory() const { return browser_.selectedDirectory(); }
+    // Selects, focuses and shows a file-list row; the clone list follows.
+    void SelectFileRow(int row);
+    std::optional<int> SelectedFileRow() const;
+
+    // Fills the one list unless it already holds this result.
+    bool FillOneList();
+    // Fills the file list again with the current colours and selects the row
+    // that was selected (after the colours changed).
+    void RefillFileList();
+    // Repaints every row of the three lists (after states or names changed).
+    void RefreshRows();
+
+    // 0 "Windows Default", 1 "Windows Vista Style" (other values: 0).
+    void SetListStyle(int style);
+    int listStyle() const { return style_; }
+    // Grid lines of the file list and the clone list; the one list keeps the
+    // state it was created with.
+    void SetGrid(bool on);
+    bool grid() const { return grid_; }
+    // Row colours, used when a list is filled next.
+    void SetColours(const paradrex::RowColours& colours) { browser_.SetColours(colours); }
+    const paradrex::RowColours& colours() const { return browser_.colours(); }
+
+    // Widths of a list's data columns in display order (the state column is
+    // fixed and not included): file list Name, Size, Type, Modified; clone
+    // list Name, Directory, Modified; one list Name, Directory, Size, Type,
+    // Modified.
+    std::vector<int> ColumnWidths(paradrex::ListKind which) const;
+    void SetColumnWidths(paradrex::ListKind which, std::span<const int> widths);
+
+    // Opens a file with the desktop's default application.
+    static bool OpenFile(const paradrex::FileRecord& file);
+
+signals:
+    // The user asked to advance the state of a list row: a click or a double
+    // click on its state column (each counts), or Space on the selected row.
+    void stateAdvanceRequested(paradrex::ListKind list, int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    static size_t Slot(paradrex::ListKind which) { return static_cast<size_t>(which); }
+    QTreeView* MakeList(paradrex::ListKind which, QWidget* parent);
+    void OnTreeSelectionChanged();
+    void OnFileSelectionChanged();
+    void OnActivated(paradrex::ListKind which, const QModelIndex& index);
+    void OnClicked(paradrex::ListKind which, const QModelIndex& index);
+    void ExpandSingle(const QModelIndex& selected);
+    std::optional<paradrex::ListKind> ListOf(const QObject* view) const;
+    bool OnListKey(paradrex::ListKind which, const QKeyEvent& key);
+    void InstallDelegates();
+
+    paradrex::Browser browser_;
+    std::unique_ptr<CTypeIconCache> types_;
+    std::unique_ptr<CStateImages> states_;
+    CFolderTreeModel* treeModel_ = nullptr;
+    CResultListModel* models_[3] = {};
+    QPointer<QTreeView> tree_;
+    QPointer<QTreeView> lists_[3];
+    QStyledItemDelegate* treeDelegate_ = nullptr;
+    HV::CCustomDrawListView* listDelegates_[3] = {};
+    std::shared_ptr<HV::CVistaTheme> theme_;
+    QPalette treePalette_;
+    int style_ = kWindowsVista;
+    bool grid_ = false;
+    bool oneGrid_ = false;
+    QPersistentModelIndex expanded_; // the tree item single expand opened last
+};

@@ -1,9 +1,0 @@
-#include "mainwnd/NewSearchDialog.h"
-
-#include "dialogs/CImportDialog.h"
-
-bool RunNewSearchDialog(QWidget* parent) {
-    CImportDialog dialog(parent);
-    dialog.exec();
-    return dialog.accepted();
-}

@@ -1,0 +1,20 @@
+#pragma once
+// Path text as the program keeps it: absolute, lexically normal, '/' as the
+// separator, no trailing slash except for the file-system root.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace paradrex::platform {
+
+// A path made absolute against the working directory and lexically normal
+// ("." and empty components dropped, ".." removing one), without a trailing
+// slash except for "/". Nothing is trimmed or expanded.
+std::string AbsoluteNormalPath(std::string_view path);
+
+// The home directory of a user ("" means the current user: $HOME, then the
+// password database); nothing when it is unknown.
+std::optional<std::string> HomeDirectory(std::string_view user = {});
+
+} // namespace paradrex::platform

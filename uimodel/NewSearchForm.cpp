@@ -1,0 +1,97 @@
+#include "uimodel/NewSearchForm.h"
+
+#include "engine/PathSet.h"
+#include "platform/Paths.h"
+#include "uimodel/FolderTreeSource.h"
+#include "uimodel/SearchFilters.h"
+
+#include <iterator>
+
+namespace paradrex {
+
+NewSearchForm::NewSearchForm(SearchJob& job, DirectoryTest isDirectory)
+    : job_(job), isDirectory_(isDirectory ? std::move(isDirectory) : IsExistingDirectory) {}
+
+void NewSearchForm::Open(const std::vector<std::string>& defaultDirectories,
+                         const std::vector<std::string>& recentDirectories) {
+    accepted_ = false;
+    job_.roots.Clear();
+    for (const std::string& entry : defaultDirectories) {
+        // A hand-edited list may hold "/data/" or "/data/./x"; roots are
+        // kept lexically normal so that containment and joined paths hold.
+        const std::string dir = entry.empty() ? entry : platform::AbsoluteNormalPath(entry);
+        if (!dir.empty() && isDirectory_(dir))
+            job_.roots.Add(dir);
+    }
+    recent_.Load(recentDirectories);
+}
+
+NewSearchForm::Result NewSearchForm::Add(const std::string& path, bool useRecent) {
+    PathSet::AddResult added = job_.roots.Add(path);
+    const bool recentChanged = useRecent && recent_.Use(path);
+    if (added.added)
+        return {Outcome::Added, recentChanged};
+    balloonSelector_ = 1;
+    message_ = "\"" + added.coveringMember + "\" had been added!";
+    return {Outcome::Covered, recentChanged};
+}
+
+NewSearchForm::Result NewSearchForm::AddEntry(std::string_view pathBoxText) {
+    const std::string path = NormalizeDirEntry(pathBoxText);
+    if (path.empty())
+        return {Outcome::Nothing, false};
+    if (!isDirectory_(path)) {
+        balloonSelector_ = 0;
+        return {Outcome::Invalid, false};
+    }
+    return Add(path, true);
+}
+
+NewSearchForm::Result NewSearchForm::ChooseRecent(const std::string& entry) {
+    if (isDirectory_(entry))
+        return Add(entry, false);
+    const bool removed = recent_.Remove(entry);
+    balloonSelector_ = 0;
+    return {Outcome::Invalid, removed};
+}
+
+void NewSearchForm::RemoveRoots(const std::vector<size_t>& positions) {
+    std::vector<std::string> doomed;
+    size_t index = 0;
+    for (auto it = job_.roots.begin(); it != job_.roots.end(); ++it, ++index) {
+        for (size_t p : positions)
+            if (p == index)
+                doomed.push_back(*it);
+    }
+    for (const std::string& path : doomed)
+        job_.roots.Erase(path);
+}
+
+bool NewSearchForm::Accept(const Filters& f, std::string_view pathBoxText) {
+    std::optional<std::vector<std::string>> types = ParseTypeList(f.typeText);
+    if (!types)
+        return false;
+    job_.typeList = std::move(*types);
+    job_.minSizeEnabled = f.moreThan;
+    if (f.moreThan)
+        job_.minSize = SizeLimit(f.moreThanNumber, f.moreThanUnit);
+    job_.maxSizeEnabled = f.lessThan;
+    if (f.lessThan)
+        job_.maxSize = SizeLimit(f.lessThanNumber, f.lessThanUnit);
+    job_.includeReadOnly = f.readOnly ? 1 : 0;
+    job_.includeHidden = f.hidden ? 1 : 0;
+    job_.includeSystem = f.system ? 1 : 0;
+    accepted_ = true;
+    if (job_.roots.empty()) {
+        const std::string path = NormalizeDirEntry(pathBoxText);
+        if (!path.empty() && isDirectory_(path))
+            Add(path, true);
+    }
+    return true;
+}
+
+std::string NewSearchForm::BalloonText() const {
+    return balloonSelector_ == 0 ? std::string(kInvalidDirectory) : message_;
+}
+
+} // namespace paradrex

@@ -1,0 +1,97 @@
+#pragma once
+// The New Search dialog without its widgets: the chosen directories (the
+// roots of the search job), the recent list, the balloon message and the
+// filters written on OK. The dialog forwards every user action here and
+// shows what comes back.
+
+#include "engine/SearchState.h"
+#include "uimodel/RecentDirList.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace paradrex {
+
+class NewSearchForm {
+public:
+    static constexpr std::string_view kInvalidDirectory = "Not a valid directory!";
+    static constexpr std::string_view kTypeInputError =
+        "File type input is incorrect, please input like \"ext1 ext2 ext3\" !";
+
+    using DirectoryTest = std::function<bool(const std::string&)>;
+
+    // Edits `job` in place; `isDirectory` decides whether a path names an
+    // existing directory (the real file system unless a test says otherwise).
+    explicit NewSearchForm(SearchJob& job, DirectoryTest isDirectory = {});
+
+    // Opening: the roots are cleared and filled from the default search
+    // directories that exist (covered ones dropped, contained ones replaced,
+    // silently); the recent list is loaded, at most its first ten entries.
+    // The job's filters are not touched until Accept.
+    void Open(const std::vector<std::string>& defaultDirectories,
+              const std::vector<std::string>& recentDirectories);
+
+    enum class Outcome {
+        Nothing, // empty entry, nothing happened
+        Added,   // the path is a root now
+        Covered, // a root already holds the path; the balloon names it
+        Invalid, // not an existing directory; the balloon says so
+    };
+    struct Result {
+        Outcome outcome;
+        bool recentChanged; // the recent box must be refilled
+        bool showBalloon() const {
+            return outcome == Outcome::Covered || outcome == Outcome::Invalid;
+        }
+    };
+
+    // "-> &A" with the path box text: normalised, added to the roots, and
+    // made the most recent directory (even when the roots refuse it).
+    Result AddEntry(std::string_view pathBoxText);
+    // A recent entry chosen from the box: taken as it stands; an existing
+    // directory is added to the roots without reordering the recent list, a
+    // vanished one is dropped from the recent list.
+    Result ChooseRecent(const std::string& entry);
+    // Erases the roots at the given positions of the set order.
+    void RemoveRoots(const std::vector<size_t>& positions);
+
+    struct Filters {
+        std::string typeText;
+        bool moreThan = false;
+        std::string moreThanNumber;
+        int moreThanUnit = 0; // 0 Bytes, 1 KB, 2 MB
+        bool lessThan = false;
+        std::string lessThanNumber;
+        int lessThanUnit = 0;
+        bool readOnly = false;
+        bool hidden = false;
+        bool system = false;
+    };
+    // OK: false when the type text is refused (nothing changes). Otherwise
+    // writes the type list, size limits and attributes into the job, marks
+    // the form accepted and, when no root was chosen, adds the path box
+    // entry as "-> &A" would, without any message.
+    bool Accept(const Filters& filters, std::string_view pathBoxText);
+    void Reject() { accepted_ = false; }
+    bool accepted() const { return accepted_; }
+
+    std::vector<std::string> Roots() const { return job_.roots.ToVector(); }
+    const RecentDirList& recent() const { return recent_; }
+    // The balloon's text for the last Covered or Invalid result (bytes).
+    std::string BalloonText() const;
+
+private:
+    Result Add(const std::string& path, bool useRecent);
+
+    SearchJob& job_;
+    DirectoryTest isDirectory_;
+    RecentDirList recent_;
+    bool accepted_ = false;
+    int balloonSelector_ = 0; // 0: invalid directory, 1: composed message
+    std::string message_;
+};
+
+} // namespace paradrex
