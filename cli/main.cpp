@@ -40,16 +40,11 @@ int UsageError(const std::string& message) {
     return 2;
 }
 
-bool IsDirectory(const std::string& path) {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // A directory argument made absolute and lexically normal. An argument that
 // names a directory as given is taken as it is (its spaces belong to it);
 // otherwise it is read as typed text, with blanks trimmed and "~" expanded.
 std::string DirectoryArgument(const std::string& arg) {
-    if (!arg.empty() && arg[0] != '~' && IsDirectory(arg))
+    if (!arg.empty() && arg[0] != '~' && platform::IsDirectory(arg))
         return platform::AbsoluteNormalPath(arg);
     return NormalizeDirEntry(arg);
 }
@@ -108,7 +103,7 @@ int main(int argc, char** argv) {
         o.roots.push_back(".");
     for (const std::string& r : o.roots) {
         std::string dir = DirectoryArgument(r);
-        if (dir.empty() || !IsDirectory(dir))
+        if (dir.empty() || !platform::IsDirectory(dir))
             return UsageError("not a directory: '" + r + "'");
         job.roots.Add(dir);
     }

@@ -1,5 +1,7 @@
 #include "platform/MimeAssociations.h"
 
+#include "platform/Paths.h"
+
 #include "platform/FileIo.h"
 
 #include "platform/ChildProcess.h"
@@ -27,11 +29,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r' || s.back() == '\n'))
         s.remove_suffix(1);
     return s;
-}
-
-bool IsDirectory(const std::string& path) {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // The applications folders in lookup order.

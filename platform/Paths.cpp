@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdlib>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -56,6 +57,11 @@ std::optional<std::string> HomeDirectory(std::string_view user) {
     if (pw && pw->pw_dir)
         return std::string(pw->pw_dir);
     return std::nullopt;
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat st;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 } // namespace paradrex::platform

@@ -17,4 +17,7 @@ std::string AbsoluteNormalPath(std::string_view path);
 // password database); nothing when it is unknown.
 std::optional<std::string> HomeDirectory(std::string_view user = {});
 
+// True when the path names a directory (a link to one counts).
+bool IsDirectory(const std::string& path);
+
 } // namespace paradrex::platform

@@ -89,11 +89,6 @@ bool IsVirtualType(std::string_view type) {
 
 } // namespace
 
-bool IsExistingDirectory(const std::string& path) {
-    struct stat st;
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 std::string ChildPath(const std::string& directory, const std::string& name) {
     std::string path = directory;
     if (path.empty() || path.back() != '/')

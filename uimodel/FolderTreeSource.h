@@ -3,14 +3,13 @@
 // (home, the file-system root, mounted volumes) and the subfolders of a
 // folder when its branch is first opened.
 
+#include "platform/Paths.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace paradrex {
-
-// Whether the path names an existing directory; a link to one counts.
-bool IsExistingDirectory(const std::string& path);
 
 struct SubFolder {
     std::string name; // bytes as the system lists them
@@ -43,6 +42,6 @@ struct MountedVolume {
 // (squashfs) are left out, as are mount points that are not directories.
 std::vector<std::string> FolderTreeTopLevel(
     const std::string& home, const std::vector<MountedVolume>& volumes,
-    const std::function<bool(const std::string&)>& isDirectory = IsExistingDirectory);
+    const std::function<bool(const std::string&)>& isDirectory = platform::IsDirectory);
 
 } // namespace paradrex

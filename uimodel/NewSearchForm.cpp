@@ -10,7 +10,7 @@
 namespace paradrex {
 
 NewSearchForm::NewSearchForm(SearchJob& job, DirectoryTest isDirectory)
-    : job_(job), isDirectory_(isDirectory ? std::move(isDirectory) : IsExistingDirectory) {}
+    : job_(job), isDirectory_(isDirectory ? std::move(isDirectory) : platform::IsDirectory) {}
 
 void NewSearchForm::Open(const std::vector<std::string>& defaultDirectories,
                          const std::vector<std::string>& recentDirectories) {

@@ -73,11 +73,11 @@ TEST(FolderTreeSource, ExistingDirectoryFollowsLinks) {
     tree.createDir("d");
     tree.createFile("f", "");
     tree.createSymlink(tree.path("d"), "l");
-    EXPECT_TRUE(IsExistingDirectory(tree.path("d")));
-    EXPECT_TRUE(IsExistingDirectory(tree.path("l")));
-    EXPECT_FALSE(IsExistingDirectory(tree.path("f")));
-    EXPECT_FALSE(IsExistingDirectory(tree.path("none")));
-    EXPECT_FALSE(IsExistingDirectory(""));
+    EXPECT_TRUE(platform::IsDirectory(tree.path("d")));
+    EXPECT_TRUE(platform::IsDirectory(tree.path("l")));
+    EXPECT_FALSE(platform::IsDirectory(tree.path("f")));
+    EXPECT_FALSE(platform::IsDirectory(tree.path("none")));
+    EXPECT_FALSE(platform::IsDirectory(""));
 }
 
 } // namespace
