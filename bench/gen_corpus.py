@@ -48,6 +48,16 @@ TRUTH_FORMAT = 1
 # ---------------------------------------------------------------- content
 
 
+
+def default_data_dir():
+    """Where corpora live: $PARADREX_BENCH_DATA, else paradrex-bench under
+    $XDG_CACHE_HOME (default ~/.cache)."""
+    if os.environ.get("PARADREX_BENCH_DATA"):
+        return os.environ["PARADREX_BENCH_DATA"]
+    cache = os.environ.get("XDG_CACHE_HOME") or os.path.join(os.path.expanduser("~"), ".cache")
+    return os.path.join(cache, "paradrex-bench")
+
+
 class Content:
     """One distinct content.  Files that share a Content object are copies.
 

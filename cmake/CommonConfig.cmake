@@ -24,7 +24,7 @@ if(PARADREX_TSAN)
     target_compile_options(paradrex_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
     target_link_options(paradrex_options INTERFACE -fsanitize=thread)
 endif()
-if(CMAKE_BUILD_TYPE STREQUAL "Debug")
+if(CMAKE_BUILD_TYPE STREQUAL "Debug" OR PARADREX_SANITIZE)
     target_compile_definitions(paradrex_options INTERFACE _GLIBCXX_ASSERTIONS)
 endif()
 
