@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
             return UsageError("not a directory: '" + r + "'");
         job.roots.Add(dir);
     }
-    auto size = [&](const std::optional<std::string>& text, bool& enabled, uint32_t& limit) {
+    auto size = [&](const std::optional<std::string>& text, bool& enabled, uint64_t& limit) {
         if (!text)
             return;
         std::string number;

@@ -21,7 +21,7 @@ class SearchState;
 
 class ContentComparer {
 public:
-    static constexpr uint32_t kSampledFrom = 5u * 1024 * 1024;
+    static constexpr uint64_t kSampledFrom = 5u * 1024 * 1024;
     static constexpr size_t kSampleBlocks = 64;
     static constexpr size_t kSampleBlockSize = 512;
 
@@ -52,7 +52,7 @@ private:
     SearchState& state_;
     const ErrorSink& log_;
     size_t budget_;
-    uint32_t size_ = 0;
+    uint64_t size_ = 0;
     bool keepOpen_ = true;
     std::vector<Member> members_;
     std::vector<unsigned char> buffer_;

@@ -18,7 +18,7 @@ namespace paradrex {
 
 namespace {
 
-constexpr uint32_t kPrefixBytes = 500;
+constexpr size_t kPrefixBytes = 500;
 
 // A file that vanished or was replaced by a link since the scan is simply
 // gone; any other failure to open it is worth a log line.
@@ -57,7 +57,7 @@ uint32_t PrefixSum(std::span<const unsigned char> bytes) {
 
 void MarkSizeCandidates(SearchState& state) {
     state.sizeMap.Seal();
-    state.sizeMap.ForEachSize([](uint32_t size, std::span<FileEntry* const> entries) {
+    state.sizeMap.ForEachSize([](uint64_t size, std::span<FileEntry* const> entries) {
         if (size < 4 || entries.size() < 2)
             return;
         for (FileEntry* e : entries)
@@ -118,7 +118,8 @@ void ValidateDirectory(SearchState& state, DirNode& node, DirChain& chain, const
             e.flags |= FileEntry::kUnusable; // changed since the scan
             continue;
         }
-        const size_t want = e.size < kPrefixBytes ? (e.size & ~3u) : kPrefixBytes;
+        const size_t want =
+            e.size < kPrefixBytes ? static_cast<size_t>(e.size) & ~size_t{3} : kPrefixBytes;
         const ssize_t got = ReadPrefix(fd.get(), buf, want);
         if (got < 0) {
             e.flags |= FileEntry::kUnusable;
@@ -130,7 +131,7 @@ void ValidateDirectory(SearchState& state, DirNode& node, DirChain& chain, const
             continue;
         }
         e.prefixSum = PrefixSum({buf, want});
-        e.flags |= (e.size & 0xFFFFu) << 16;
+        e.flags |= static_cast<uint32_t>(e.size & 0xFFFFu) << 16;
     }
 }
 
@@ -155,7 +156,7 @@ void ValidatePrefixes(SearchState& state, const ErrorSink& log, unsigned threads
 
 void BuildCandidateSets(SearchState& state) {
     std::vector<FileEntry*> usable;
-    state.sizeMap.ForEachSize([&](uint32_t size, std::span<FileEntry* const> entries) {
+    state.sizeMap.ForEachSize([&](uint64_t size, std::span<FileEntry* const> entries) {
         if (entries.size() < 2)
             return;
         if (size < 4) {

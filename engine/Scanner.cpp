@@ -105,8 +105,6 @@ public:
                 if (entry.type == platform::EntryType::Unknown && !TypeAccepted(name, lower))
                     continue;
                 const auto size = static_cast<uint64_t>(st.st_size);
-                if (size > 0xFFFFFFFFull)
-                    continue; // beyond what the engine handles
                 if (job_.minSizeEnabled && size < job_.minSize)
                     continue;
                 if (job_.maxSizeEnabled && size > job_.maxSize)
@@ -461,7 +459,7 @@ void Scan::Accept(Frame& frame, const Listing& listing, const std::vector<Reques
             auto* stored = static_cast<char*>(state_.namePool.Allocate(name.size() + 1));
             std::memcpy(stored, name.data(), name.size() + 1);
             FileEntry fe;
-            fe.size = static_cast<uint32_t>(e.size);
+            fe.size = e.size;
             fe.name = stored;
             node->files.push_back(fe);
         }

@@ -17,7 +17,7 @@ NameRecord* NameRecord::Create(BlockPool& pool, const NameRecord* parent, std::s
 }
 
 FileRecord* FileRecord::Create(BlockPool& pool, const NameRecord* directory, std::string_view name,
-                               uint32_t size, int64_t modified) {
+                               uint64_t size, int64_t modified) {
     auto* r =
         static_cast<FileRecord*>(pool.Allocate(offsetof(FileRecord, originName) + name.size() + 1));
     r->directory = directory;

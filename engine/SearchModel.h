@@ -31,13 +31,13 @@ enum class FileState : int32_t { Unsettled = 0, Preserved = 1, Deleted = -1 };
 struct [[gnu::packed]] FileRecord {
     const NameRecord* directory;
     const char* name; // current name; points at originName until renamed
-    uint32_t size;
+    uint64_t size;
     int64_t modified; // last-write time, seconds since the epoch
     FileState state;
     char originName[]; // the name the search found, never changed
 
     static FileRecord* Create(BlockPool& pool, const NameRecord* directory, std::string_view name,
-                              uint32_t size, int64_t modified);
+                              uint64_t size, int64_t modified);
 };
 
 // A file accepted by the scan, inside its DirNode. The phases write, one
@@ -49,11 +49,13 @@ struct FileEntry {
         kUnusable = 1u << 2,
     };
     uint32_t flags = 0; // bits 16..31: low 16 bits of the size when the prefix sum was taken
-    uint32_t size = 0;
     uint32_t prefixSum = 0;
+    uint64_t size = 0;
     const char* name = nullptr; // in the name pool
     FileRecord* record = nullptr;
 };
+// One per scanned file, so its size is most of the memory a search needs.
+static_assert(sizeof(FileEntry) <= 32);
 
 // One scanned directory; lives only while the worker runs.
 struct DirNode {

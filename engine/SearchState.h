@@ -20,9 +20,9 @@ namespace paradrex {
 struct SearchJob {
     PathSet roots;
     bool minSizeEnabled = false;
-    uint32_t minSize = 0;
+    uint64_t minSize = 0; // bytes; a file of exactly minSize is kept
     bool maxSizeEnabled = false;
-    uint32_t maxSize = 0;
+    uint64_t maxSize = 0; // bytes; a file of exactly maxSize is kept
     int includeReadOnly = 0;
     int includeHidden = 0;
     int includeSystem = 0;
@@ -60,7 +60,7 @@ struct SearchCounters {
 // order of insertion (post-order of directories, listing order inside one).
 class SizeMap {
 public:
-    void Add(uint32_t size, FileEntry* entry) { items_.push_back({size, entry}); }
+    void Add(uint64_t size, FileEntry* entry) { items_.push_back({size, entry}); }
     // Sorts by size, keeping insertion order within a size.
     void Seal();
     // Calls fn(size, entries) for every size in ascending order (after Seal).
@@ -84,9 +84,10 @@ public:
 
 private:
     struct Item {
-        uint32_t size;
+        uint64_t size;
         FileEntry* entry;
     };
+    static_assert(sizeof(Item) <= 16);
     std::vector<Item> items_;
 };
 

@@ -50,7 +50,7 @@ std::optional<std::vector<std::string>> ParseTypeList(std::string_view text) {
     return list;
 }
 
-uint32_t SizeLimit(std::string_view number, int unit) {
+uint64_t SizeLimit(std::string_view number, int unit) {
     number = number.substr(0, 31);
     size_t i = 0;
     while (i < number.size() && std::isspace(static_cast<unsigned char>(number[i])))
@@ -58,20 +58,19 @@ uint32_t SizeLimit(std::string_view number, int unit) {
     bool negative = false;
     if (i < number.size() && (number[i] == '+' || number[i] == '-'))
         negative = number[i++] == '-';
+    unit = std::clamp(unit, 0, 2);
+    // The largest number that still fits once shifted.
+    const uint64_t most = UINT64_MAX >> (10 * unit);
     uint64_t value = 0;
     for (; i < number.size() && number[i] >= '0' && number[i] <= '9'; ++i) {
-        value = value * 10 + static_cast<uint64_t>(number[i] - '0');
-        if (value > UINT32_MAX)
-            return negative ? 0 : UINT32_MAX;
+        const auto digit = static_cast<uint64_t>(number[i] - '0');
+        if (value > (most - digit) / 10)
+            return negative ? 0 : UINT64_MAX;
+        value = value * 10 + digit;
     }
     if (negative)
         return 0;
-    if (unit < 0)
-        unit = 0;
-    if (unit > 2)
-        unit = 2;
-    value <<= 10 * unit;
-    return value > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(value);
+    return value << (10 * unit);
 }
 
 } // namespace paradrex

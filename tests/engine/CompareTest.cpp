@@ -98,6 +98,32 @@ TEST_F(CompareTest, TwoLargeFilesEqualInTheirSampledQuarterAreNoGroup) {
     EXPECT_EQ(state.resultRoot, nullptr);
 }
 
+TEST_F(CompareTest, FilesOfFiveGibibytesAreComparedOverTheirWholeLength) {
+    constexpr uint64_t kGiB = uint64_t{1} << 30;
+    constexpr uint64_t size = 5 * kGiB;
+    const TempTree::Patch head{0, "head of a huge file"};
+    const TempTree::Patch beyond{4 * kGiB + 3, "beyond 32-bit offsets"};
+    tree.createSparseFile("same1", size, {head, beyond, {size - 1, "Z"}});
+    tree.createSparseFile("same2", size, {head, beyond, {size - 1, "Z"}});
+    tree.createSparseFile("lastByte", size, {head, beyond, {size - 1, "Y"}});
+    tree.createSparseFile("pastFour", size, {head, {4 * kGiB + 3, "beyond 32-bit offsetZ"}});
+    // The same low 32 bits of the size and the same first bytes: a size of
+    // its own all the same, so never opened.
+    tree.createSparseFile("oneGiB", size - 4 * kGiB, {head});
+    ASSERT_EQ(Search(), 0);
+    EXPECT_EQ(SortedGroups(), (std::vector<Group>{{"same1", "same2"}}));
+    EXPECT_TRUE(errors.empty());
+    const auto v = state.counters.Snapshot();
+    EXPECT_EQ(v.fileCount, 5u);
+    EXPECT_EQ(v.totalSize, 4 * size + kGiB);
+    EXPECT_EQ(v.duplicateCount, 2u);
+    EXPECT_EQ(v.duplicateSize, 2 * size);
+    for (const auto& [sig, set] : state.cloneSets)
+        for (const DuplicateGroup& g : set)
+            for (const FileRecord* f : g)
+                EXPECT_EQ(f->size, size);
+}
+
 TEST_F(CompareTest, ManyFilesOfOneSetSplitExactly) {
     // 300 files of one size and prefix: more than are kept open at a time.
     std::string head(600, 'q');

@@ -3,6 +3,7 @@
 #include "support/Privileges.h"
 
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,18 +80,36 @@ TEST_F(ScanTest, SizeLimitsKeepFilesOfExactlyTheLimit) {
     EXPECT_EQ(SortedGroups(), (std::vector<Group>{{"s3a", "s3b"}, {"s5a", "s5b"}}));
 }
 
-TEST_F(ScanTest, FilesOfFourGibibytesOrMoreAreNeverCounted) {
-    for (const char* name : {"huge1", "huge2"}) {
-        int fd = ::open(tree.path(name).c_str(), O_CREAT | O_WRONLY, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::ftruncate(fd, 5000000000LL), 0); // sparse
-        ::close(fd);
-    }
+TEST_F(ScanTest, FilesOfFourGibibytesAndMoreAreCountedAndLimitedInSixtyFourBits) {
+    constexpr uint64_t k4G = uint64_t{1} << 32;
+    constexpr uint64_t kBig = 5000000000;
+    tree.createSparseFile("g4", k4G);
+    tree.createSparseFile("g5", kBig);
     tree.createFile("small", "x");
-    ASSERT_EQ(Search(), 0);
-    EXPECT_EQ(state.counters.fileCount.load(), 1u);
-    EXPECT_EQ(state.counters.totalSize.load(), 1u);
-    EXPECT_TRUE(Groups().empty());
+    struct Case {
+        const char* what;
+        std::optional<uint64_t> min, max;
+        uint64_t files, bytes;
+    };
+    const Case cases[] = {
+        {"no limits", {}, {}, 3, k4G + kBig + 1},
+        {"less than 8000 MB", {}, uint64_t{8000} << 20, 3, k4G + kBig + 1},
+        {"just below the largest", {}, kBig - 1, 2, k4G + 1},
+        {"exactly the largest is kept", kBig, {}, 1, kBig},
+        {"exactly 4 GiB both ways", k4G, k4G, 1, k4G},
+        {"one byte above 4 GiB", k4G + 1, {}, 1, kBig},
+        {"largest limit keeps everything", {}, UINT64_MAX, 3, k4G + kBig + 1},
+    };
+    for (const Case& c : cases) {
+        state.job.minSizeEnabled = c.min.has_value();
+        state.job.minSize = c.min.value_or(0);
+        state.job.maxSizeEnabled = c.max.has_value();
+        state.job.maxSize = c.max.value_or(0);
+        ASSERT_EQ(Search(), 0) << c.what;
+        EXPECT_EQ(state.counters.fileCount.load(), c.files) << c.what;
+        EXPECT_EQ(state.counters.totalSize.load(), c.bytes) << c.what;
+        EXPECT_TRUE(Groups().empty()) << c.what;
+    }
 }
 
 TEST_F(ScanTest, LinksAreNotFollowedAndSpecialFilesAreSkipped) {

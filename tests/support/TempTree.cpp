@@ -93,6 +93,24 @@ std::string TempTree::createPatternFile(std::string_view rel, uint64_t size, uin
     return createFile(rel, PatternBytes(size, seed), mtime);
 }
 
+std::string TempTree::createSparseFile(std::string_view rel, uint64_t size,
+                                       std::initializer_list<Patch> patches) {
+    std::string p = path(rel);
+    fs::create_directories(fs::path(p).parent_path());
+    int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    Check(fd >= 0, "open " + p);
+    Check(::ftruncate(fd, static_cast<off_t>(size)) == 0, "ftruncate " + p);
+    for (const Patch& patch : patches) {
+        Check(patch.offset + patch.bytes.size() <= size, "patch beyond the end of " + p);
+        Check(::pwrite(fd, patch.bytes.data(), patch.bytes.size(),
+                       static_cast<off_t>(patch.offset)) ==
+                  static_cast<ssize_t>(patch.bytes.size()),
+              "pwrite " + p);
+    }
+    ::close(fd);
+    return p;
+}
+
 void TempTree::createSymlink(std::string_view target, std::string_view rel) {
     std::string p = path(rel);
     fs::create_directories(fs::path(p).parent_path());

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,14 @@ public:
     // Creates a file of the given size filled from a seed (deterministic).
     std::string createPatternFile(std::string_view rel, uint64_t size, uint32_t seed,
                                   time_t mtime = 0);
+    // Creates a sparse file of the given size that holds zeros except for the
+    // given bytes at their offsets: huge files that take almost no disk.
+    struct Patch {
+        uint64_t offset;
+        std::string_view bytes;
+    };
+    std::string createSparseFile(std::string_view rel, uint64_t size,
+                                 std::initializer_list<Patch> patches = {});
     std::string createDir(std::string_view rel);
     void createSymlink(std::string_view target, std::string_view rel);
     void createHardLink(std::string_view existingRel, std::string_view rel);

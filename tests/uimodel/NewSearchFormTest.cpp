@@ -126,8 +126,8 @@ TEST_F(NewSearchFormTest, OkWritesEveryJobField) {
     f.moreThanNumber = "2";
     f.moreThanUnit = 1;
     f.lessThan = true;
-    f.lessThanNumber = "4096";
-    f.lessThanUnit = 2; // 4 GiB does not fit: clamped, not wrapped to 0
+    f.lessThanNumber = "8000";
+    f.lessThanUnit = 2; // beyond 32 bits: neither wrapped nor clamped
     f.readOnly = true;
     f.hidden = false;
     f.system = true;
@@ -137,7 +137,7 @@ TEST_F(NewSearchFormTest, OkWritesEveryJobField) {
     EXPECT_TRUE(job.minSizeEnabled);
     EXPECT_EQ(job.minSize, 2048u);
     EXPECT_TRUE(job.maxSizeEnabled);
-    EXPECT_EQ(job.maxSize, 0xFFFFFFFFu);
+    EXPECT_EQ(job.maxSize, uint64_t{8000} << 20);
     EXPECT_EQ(job.includeReadOnly, 1);
     EXPECT_EQ(job.includeHidden, 0);
     EXPECT_EQ(job.includeSystem, 1);

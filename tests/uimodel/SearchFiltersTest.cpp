@@ -48,17 +48,24 @@ TEST(ParseTypeList, SplitsAtSpacesLowersAndSorts) {
     EXPECT_EQ(*ParseTypeList("a\tb a"), (std::vector<std::string>{"a", "a\tb"}));
 }
 
-TEST(SizeLimit, ShiftsByUnitAndClampsToThirtyTwoBits) {
+TEST(SizeLimit, ShiftsByUnitAndClampsOnlyBeyondSixtyFourBits) {
     EXPECT_EQ(SizeLimit("2", 1), 2048u);
     EXPECT_EQ(SizeLimit("0", 2), 0u);
     EXPECT_EQ(SizeLimit("3", 2), 3u << 20);
     EXPECT_EQ(SizeLimit("12abc", 0), 12u);
     EXPECT_EQ(SizeLimit("abc", 0), 0u);
+    EXPECT_EQ(SizeLimit("-5", 1), 0u);
     EXPECT_EQ(SizeLimit("4095", 2), 4095u << 20);
-    // Would wrap to 0 in 32 bits: clamped instead, so no file is excluded by surprise.
-    EXPECT_EQ(SizeLimit("4096", 2), 0xFFFFFFFFu);
-    EXPECT_EQ(SizeLimit("99999999999999999999", 0), 0xFFFFFFFFu);
-    EXPECT_EQ(SizeLimit("4294967295", 0), 0xFFFFFFFFu);
+    // Limits of 4 GiB and more are what they say.
+    EXPECT_EQ(SizeLimit("4096", 2), uint64_t{1} << 32);
+    EXPECT_EQ(SizeLimit("8000", 2), uint64_t{8000} << 20);
+    EXPECT_EQ(SizeLimit("4294967296", 0), uint64_t{1} << 32);
+    EXPECT_EQ(SizeLimit("18446744073709551615", 0), UINT64_MAX);
+    EXPECT_EQ(SizeLimit("17592186044415", 2), UINT64_MAX >> 20 << 20); // the largest that fits
+    // Products beyond 64 bits are clamped, so no file is excluded by surprise.
+    EXPECT_EQ(SizeLimit("17592186044416", 2), UINT64_MAX);
+    EXPECT_EQ(SizeLimit("18446744073709551616", 0), UINT64_MAX);
+    EXPECT_EQ(SizeLimit("9999999999999999999999999999999", 0), UINT64_MAX);
 }
 
 } // namespace
