@@ -35,6 +35,13 @@ struct ContentComparer::Pending {
     Phase phase;
 };
 
+uint64_t ContentComparer::SampleOffset(uint64_t size, size_t k) {
+    // k * span / 63, without overflowing 64 bits for any size.
+    const uint64_t span = size - kSampleBlockSize;
+    const uint64_t last = kSampleBlocks - 1;
+    return k * (span / last) + k * (span % last) / last;
+}
+
 int ContentComparer::OpenFile(const FileRecord& record) {
     // Opened relative to its root's descriptor: the system walks only the
     // components below the root, and paths of any depth work.
@@ -149,9 +156,8 @@ bool ContentComparer::Read(Member& m, uint64_t offset, size_t len, bool sampled,
     };
     int ok = 1;
     if (sampled) {
-        const uint64_t step = size_ / 256;
         for (size_t k = 0; k < kSampleBlocks && ok == 1; ++k)
-            ok = readAt(out + k * kSampleBlockSize, kSampleBlockSize, k * step);
+            ok = readAt(out + k * kSampleBlockSize, kSampleBlockSize, SampleOffset(size_, k));
     } else {
         ok = readAt(out, len, offset);
     }

@@ -2,10 +2,10 @@
 // Exact content comparison of one candidate set. The files are read in
 // lockstep, chunk by chunk, and split into classes as soon as their chunks
 // differ; a file is no longer read once it matches no other file. Files of
-// 5 MiB and more are first compared by 64 sampled blocks of 512 bytes (a
-// cheap filter) and then over their whole length. Memory is the members of
-// one class times one chunk; each file is read at most once (plus the
-// sampled blocks). Groups come out in ascending order of content (the
+// 5 MiB and more are first compared by 64 blocks of 512 bytes sampled over
+// their whole length (a cheap filter) and then in full. Memory is the
+// members of one class times one chunk; each file is read at most once (plus
+// the sampled blocks). Groups come out in ascending order of content (the
 // sampled key first for large files), each listing its files in set order.
 
 #include "engine/ErrorSink.h"
@@ -24,6 +24,11 @@ public:
     static constexpr uint64_t kSampledFrom = 5u * 1024 * 1024;
     static constexpr size_t kSampleBlocks = 64;
     static constexpr size_t kSampleBlockSize = 512;
+
+    // Offset of sampled block k (0 to 63) of a file of `size` bytes (at
+    // least one block): the blocks are spread evenly over the whole length,
+    // the first at the start and the last ending at the end.
+    static uint64_t SampleOffset(uint64_t size, size_t k);
 
     ContentComparer(SearchState& state, const ErrorSink& log, size_t memoryBudget = 8u << 20);
     ~ContentComparer();

@@ -63,34 +63,57 @@ TEST_F(CompareTest, GroupsOfOneSetComeOutInAscendingContentOrder) {
     EXPECT_EQ(sorted, (std::vector<Group>{{"d/a1", "d/a2"}, {"d/sub/b1", "d/sub/b2"}}));
 }
 
+TEST(SampleOffset, SpreadsTheBlocksEvenlyOverTheWholeLength) {
+    constexpr size_t kBlocks = ContentComparer::kSampleBlocks;
+    constexpr uint64_t kBlock = ContentComparer::kSampleBlockSize;
+    for (uint64_t size : {ContentComparer::kSampledFrom, 10 * kMiB + 7, uint64_t{5} << 30,
+                          (uint64_t{1} << 32) + 1, UINT64_MAX}) {
+        const uint64_t gap = (size - kBlock) / (kBlocks - 1);
+        EXPECT_EQ(ContentComparer::SampleOffset(size, 0), 0u) << size;
+        EXPECT_EQ(ContentComparer::SampleOffset(size, kBlocks - 1) + kBlock, size) << size;
+        for (size_t k = 1; k < kBlocks; ++k) {
+            const uint64_t step =
+                ContentComparer::SampleOffset(size, k) - ContentComparer::SampleOffset(size, k - 1);
+            EXPECT_TRUE(step == gap || step == gap + 1) << size << " block " << k;
+        }
+    }
+}
+
 TEST_F(CompareTest, LargeFilesAreVerifiedOverTheirWholeLength) {
     const uint64_t size = 10 * kMiB;
+    auto sample = [&](size_t k) { return ContentComparer::SampleOffset(size, k); };
     std::string base = PatternBytes(size, 7);
     tree.createFile("same1", base);
     tree.createFile("same2", base);
-    // Equal up to the end of the last sampled block, different after it.
+    // Different between the last two sampled blocks.
     std::string lateDiff = base;
-    lateDiff[size / 2] ^= 0x55;
+    lateDiff[sample(62) + 600] ^= 0x55;
     tree.createFile("late", lateDiff);
     // Different inside one sampled block.
     std::string sampledDiff = base;
-    sampledDiff[(size / 256) * 10 + 3] ^= 0x01;
+    sampledDiff[sample(10) + 3] ^= 0x01;
     tree.createFile("sampled", sampledDiff);
+    // Different in the last byte, the end of the last sampled block.
+    std::string lastDiff = base;
+    lastDiff[size - 1] ^= 0x01;
+    tree.createFile("last", lastDiff);
     // Different between two sampled blocks, early in the file.
     std::string gapDiff = base;
-    gapDiff[(size / 256) * 2 + 600] ^= 0x01;
+    gapDiff[sample(2) + 600] ^= 0x01;
     tree.createFile("gap", gapDiff);
     ASSERT_EQ(Search(), 0);
     EXPECT_EQ(SortedGroups(), (std::vector<Group>{{"same1", "same2"}}));
     EXPECT_EQ(state.counters.duplicateSize.load(), 2 * size);
 }
 
-TEST_F(CompareTest, TwoLargeFilesEqualInTheirSampledQuarterAreNoGroup) {
+TEST_F(CompareTest, TwoLargeFilesEqualInEverySampledBlockAreNoGroup) {
     const uint64_t size = 10 * kMiB;
     std::string a = PatternBytes(size, 3);
     std::string b = a;
-    for (uint64_t i = size / 4 + 1024; i < size; i += 4096)
-        b[i] = static_cast<char>(b[i] ^ 0xFF);
+    for (size_t k = 0; k + 1 < ContentComparer::kSampleBlocks; ++k) {
+        const uint64_t between = ContentComparer::SampleOffset(size, k) + 1024;
+        b[between] = static_cast<char>(b[between] ^ 0xFF);
+    }
     tree.createFile("a", a);
     tree.createFile("b", b);
     ASSERT_EQ(Search(), 0);
@@ -106,7 +129,10 @@ TEST_F(CompareTest, FilesOfFiveGibibytesAreComparedOverTheirWholeLength) {
     tree.createSparseFile("same1", size, {head, beyond, {size - 1, "Z"}});
     tree.createSparseFile("same2", size, {head, beyond, {size - 1, "Z"}});
     tree.createSparseFile("lastByte", size, {head, beyond, {size - 1, "Y"}});
+    // Different between two sampled blocks, past 4 GiB.
     tree.createSparseFile("pastFour", size, {head, {4 * kGiB + 3, "beyond 32-bit offsetZ"}});
+    ASSERT_LT(ContentComparer::SampleOffset(size, 50) + 512, 4 * kGiB);
+    ASSERT_GT(ContentComparer::SampleOffset(size, 51), 4 * kGiB + 64);
     // The same low 32 bits of the size and the same first bytes: a size of
     // its own all the same, so never opened.
     tree.createSparseFile("oneGiB", size - 4 * kGiB, {head});
