@@ -9,8 +9,8 @@ const char* const kUsage =
     "Finds files with identical content under the given directories (the\n"
     "current directory when none is given) and prints them in groups.\n"
     "\n"
-    "  --min-size N[K|M]   skip files smaller than N bytes (KB, MB)\n"
-    "  --max-size N[K|M]   skip files larger than N bytes (KB, MB)\n"
+    "  --min-size N[K|M|G] skip files smaller than N bytes (KB, MB, GB)\n"
+    "  --max-size N[K|M|G] skip files larger than N bytes (KB, MB, GB)\n"
     "  --read-only         also search read-only files and directories\n"
     "  --hidden            also search hidden files and directories\n"
     "  --system            also search system files (none on Linux)\n"
@@ -41,6 +41,9 @@ bool SplitSize(const std::string& text, std::string& number, int& unit) {
         --n;
     } else if (last == 'M' || last == 'm') {
         unit = 2;
+        --n;
+    } else if (last == 'G' || last == 'g') {
+        unit = 3;
         --n;
     }
     if (n == 0)
@@ -99,7 +102,7 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
             std::string number;
             int unit;
             if (!SplitSize(v, number, unit)) {
-                error = "invalid size for " + a + ": '" + v + "' (expected N, NK or NM)";
+                error = "invalid size for " + a + ": '" + v + "' (expected N, NK, NM or NG)";
                 return std::nullopt;
             }
             (a == "--min-size" ? o.minSize : o.maxSize) = v;

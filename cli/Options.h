@@ -11,7 +11,7 @@ enum class Format { Text, Json };
 
 struct Options {
     std::vector<std::string> roots;              // as given
-    std::optional<std::string> minSize, maxSize; // "N", "NK" or "NM"
+    std::optional<std::string> minSize, maxSize; // "N", "NK", "NM" or "NG"
     bool readOnly = false, hidden = false, system = false;
     std::optional<std::string> types;
     std::vector<std::string> preserve, remove;
@@ -26,8 +26,8 @@ struct Options {
 // Parses argv; on a usage error returns nothing and sets `error`.
 std::optional<Options> ParseOptions(int argc, char** argv, std::string& error);
 
-// Splits "12K" into the number text and the unit index (0 bytes, 1 KB, 2 MB);
-// false when the text is not digits with an optional K or M.
+// Splits "12K" into the number text and the unit index (0 bytes, 1 KB, 2 MB,
+// 3 GB); false when the text is not digits with an optional K, M or G.
 bool SplitSize(const std::string& text, std::string& number, int& unit);
 
 extern const char* const kUsage;

@@ -58,7 +58,7 @@ uint64_t SizeLimit(std::string_view number, int unit) {
     bool negative = false;
     if (i < number.size() && (number[i] == '+' || number[i] == '-'))
         negative = number[i++] == '-';
-    unit = std::clamp(unit, 0, 2);
+    unit = std::clamp(unit, 0, 3);
     // The largest number that still fits once shifted.
     const uint64_t most = UINT64_MAX >> (10 * unit);
     uint64_t value = 0;

@@ -20,9 +20,10 @@ std::string NormalizeDirEntry(std::string_view text);
 // ';'; otherwise the lower-case extensions split at spaces, sorted by bytes.
 std::optional<std::vector<std::string>> ParseTypeList(std::string_view text);
 
-// Size limit from the typed number and the unit (0 Bytes, 1 KB, 2 MB): the
-// leading decimal number of at most the first 31 characters shifted left by
-// 10 bits per unit; a product beyond 64 bits is clamped to the largest value.
+// Size limit from the typed number and the unit (0 Bytes, 1 KB, 2 MB, 3 GB):
+// the leading decimal number of at most the first 31 characters shifted left
+// by 10 bits per unit; a product beyond 64 bits is clamped to the largest
+// value.
 uint64_t SizeLimit(std::string_view number, int unit);
 
 } // namespace paradrex

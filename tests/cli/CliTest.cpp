@@ -67,6 +67,7 @@ TEST_F(Cli, UsageErrorsExitWithTwoAndOneLine) {
     expectUsage({"--types", "jpg;png", tree.root()},
                 "File type input is incorrect, please input like \"ext1 ext2 ext3\" !");
     expectUsage({"--min-size", "12X", tree.root()}, "invalid size");
+    expectUsage({"--max-size", "G", tree.root()}, "expected N, NK, NM or NG");
     expectUsage({"--format", "xml", tree.root()}, "unknown format");
     expectUsage({"--types"}, "needs a value");
 
@@ -292,6 +293,44 @@ TEST_F(Cli, NestedRootsMergeAndFiltersApply) {
 
     j = RunJson({"--min-size", "2K", "--types", "TXT", tree.path("top")});
     EXPECT_EQ(j["counters"]["fileCount"].number(), 0);
+}
+
+TEST_F(Cli, FilesOfFiveGibibytesAreGroupedExactlyAndSizeLimitsTakeGigabytes) {
+    constexpr uint64_t kGiB = uint64_t{1} << 30;
+    constexpr uint64_t size = 5 * kGiB;
+    const TempTree::Patch head{0, "head of a huge file"};
+    tree.createSparseFile("big/same1", size, {head, {size - 1, "Z"}});
+    tree.createSparseFile("big/same2", size, {head, {size - 1, "Z"}});
+    tree.createSparseFile("big/lastByte", size, {head, {size - 1, "Y"}});
+    tree.createSparseFile("four", 4 * kGiB, {head});
+    const std::string registry =
+        std::string(std::getenv("XDG_CONFIG_HOME")) + "/Paradrex/registry.ini";
+    std::remove(registry.c_str());
+
+    ProcessResult r = Run({"--format", "json", "--quiet", tree.root()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\"size\":5368709120,"), std::string::npos) << "printed whole";
+    Json j = Json::Parse(r.out);
+    auto groups = Groups(j);
+    ASSERT_EQ(groups.size(), 1u);
+    std::sort(groups[0].begin(), groups[0].end());
+    EXPECT_EQ(groups[0],
+              (std::vector<std::string>{tree.path("big/same1"), tree.path("big/same2")}));
+    const Json& c = j["counters"];
+    EXPECT_EQ(c["fileCount"].number(), 4);
+    EXPECT_EQ(c["totalSize"].number(), static_cast<double>(3 * size + 4 * kGiB));
+    EXPECT_EQ(c["duplicateSize"].number(), static_cast<double>(2 * size));
+    EXPECT_EQ(platform::KeyStore(registry).Read("Software\\Paradrex", "Size"),
+              platform::KeyValue::Qword(3 * size + 4 * kGiB));
+
+    // "4G" keeps a file of exactly 4 GiB; "5119M", beyond 32 bits, leaves
+    // out the 5 GiB files.
+    j = RunJson({"--min-size", "4G", "--max-size", "5119M", tree.root()});
+    EXPECT_EQ(j["counters"]["fileCount"].number(), 1);
+    EXPECT_EQ(j["counters"]["totalSize"].number(), static_cast<double>(4 * kGiB));
+    EXPECT_TRUE(Groups(j).empty());
+    j = RunJson({"--max-size", "4g", tree.root()});
+    EXPECT_EQ(j["counters"]["fileCount"].number(), 1);
 }
 
 TEST_F(Cli, WithoutDirectoriesTheWorkingDirectoryIsSearched) {

@@ -61,9 +61,12 @@ TEST(SizeLimit, ShiftsByUnitAndClampsOnlyBeyondSixtyFourBits) {
     EXPECT_EQ(SizeLimit("8000", 2), uint64_t{8000} << 20);
     EXPECT_EQ(SizeLimit("4294967296", 0), uint64_t{1} << 32);
     EXPECT_EQ(SizeLimit("18446744073709551615", 0), UINT64_MAX);
+    EXPECT_EQ(SizeLimit("5", 3), uint64_t{5} << 30);
     EXPECT_EQ(SizeLimit("17592186044415", 2), UINT64_MAX >> 20 << 20); // the largest that fits
+    EXPECT_EQ(SizeLimit("17179869183", 3), UINT64_MAX >> 30 << 30);
     // Products beyond 64 bits are clamped, so no file is excluded by surprise.
     EXPECT_EQ(SizeLimit("17592186044416", 2), UINT64_MAX);
+    EXPECT_EQ(SizeLimit("17179869184", 3), UINT64_MAX);
     EXPECT_EQ(SizeLimit("18446744073709551616", 0), UINT64_MAX);
     EXPECT_EQ(SizeLimit("9999999999999999999999999999999", 0), UINT64_MAX);
 }
