@@ -70,11 +70,14 @@ TEST(KeyStore, ConcurrentUpdatesFromSeveralProcessesAreNeverLost) {
         ASSERT_GE(pid, 0);
         if (pid == 0) {
             KeyStore store(path);
-            for (int i = 0; i < kUpdates; ++i)
-                store.Update("K", [](KeyValues& v) {
+            for (int i = 0; i < kUpdates; ++i) {
+                Result<void> r = store.Update("K", [](KeyValues& v) {
                     v["Count"] = KeyValue::Qword(v["Count"].number + 1);
                     return true;
                 });
+                if (!r)
+                    ::_exit(1);
+            }
             ::_exit(0);
         }
         children.push_back(pid);
