@@ -8,7 +8,8 @@
 //     works across file systems, never replacing either;
 //   - removing files and empty directories, the empty-directory test,
 //     creating a target's folders, adding owner-write permission, the trash.
-// Paths are full paths as the system takes them (bytes, no re-encoding).
+// Paths are full paths as the system takes them (bytes, no re-encoding); one
+// longer than the system takes fails with ENAMETOOLONG.
 
 #include "platform/Result.h"
 
@@ -47,7 +48,8 @@ Result<void> RemoveFile(const std::string& path);
 // Removes an empty directory; a directory with entries fails with ENOTEMPTY.
 Result<void> RemoveDirectory(const std::string& path);
 // True when the directory has no entries besides "." and "..". A link is not
-// followed (ENOTDIR, or ELOOP).
+// followed (ENOTDIR, or ELOOP). The Result tests true when the test could be
+// made; the answer is its value: `if (auto r = IsDirectoryEmpty(p); r && *r)`.
 Result<bool> IsDirectoryEmpty(const std::string& path);
 // Creates the directory and every missing one above it (links to
 // directories on the way are followed); an existing directory is success, an
