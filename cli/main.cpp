@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
         defaults.remove.push_back(DirectoryArgument(d));
 
     platform::KeyStore keyStore;
-    keyStore.CreateKey(kTotalsKey);
+    (void)keyStore.CreateKey(kTotalsKey); // without it the totals are not counted
 
     SearchEnvironment env;
     env.defaultDirectories = [&] { return defaults; };
