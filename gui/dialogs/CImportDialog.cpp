@@ -335,7 +335,7 @@ void CImportDialog::OnSelectTypes() {
 }
 
 void CImportDialog::OnOk() {
-    NewSearchForm::Filters f;
+    paradrex::SearchFilters f;
     f.typeText = typeBox_->text().toStdString();
     f.moreThan = moreThan_->isChecked();
     f.moreThanNumber = moreThanNumber_->text().toStdString();
@@ -347,10 +347,10 @@ void CImportDialog::OnOk() {
     f.hidden = hidden_->isChecked();
     f.system = system_->isChecked();
     if (!form_.Accept(f, PathBoxBytes())) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"),
-                        QString::fromUtf8(NewSearchForm::kTypeInputError.data(),
-                                          NewSearchForm::kTypeInputError.size()),
-                        QMessageBox::Ok, this);
+        QMessageBox box(
+            QMessageBox::Critical, QStringLiteral("Error"),
+            QString::fromUtf8(paradrex::kTypeInputError.data(), paradrex::kTypeInputError.size()),
+            QMessageBox::Ok, this);
         box.exec();
         return;
     }
