@@ -4,6 +4,7 @@
 #include "cli/Options.h"
 #include "cli/ResultWriter.h"
 #include "engine/PathSet.h"
+#include "engine/ResultGroups.h"
 #include "engine/SearchDriver.h"
 #include "engine/SearchState.h"
 #include "platform/KeyStore.h"
@@ -68,9 +69,7 @@ void ShowProgress(const SearchState& state, bool final) {
 
 void ShowSummary(const SearchState& state) {
     const auto v = state.counters.Snapshot();
-    size_t groups = state.runGroups.size();
-    for (const auto& [sig, set] : state.cloneSets)
-        groups += set.size();
+    const size_t groups = ResultGroups(state).size();
     std::fprintf(stderr,
                  "Searched %s directories and %s files (%s bytes, %s); found %s duplicate files "
                  "(%s bytes, %s) in %s groups in %.3f s.\n",
