@@ -1,6 +1,7 @@
 #include "gui/mainwnd/CMainFrame.h"
 
 #include "engine/SearchState.h"
+#include "gui/QtBytes.h"
 #include "gui/dialogs/CRunDialog.h"
 #include "gui/mainwnd/CDialogFocusReturn.h"
 #include "gui/mainwnd/CFolderBarWindow.h"
@@ -42,10 +43,6 @@ static void InitFrameResources() {
 }
 
 namespace {
-
-QString Text(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 // Images of the tool bar commands (24 by 24 there, 16 by 16 in the menus).
 struct CommandIcon {
@@ -182,14 +179,14 @@ void CMainFrame::CreateActions() {
         a->setData(id);
         a->setObjectName(QStringLiteral("cmd%1").arg(id));
         a->setCheckable(FrameCommands::IsCheckable(id));
-        a->setStatusTip(Text(res::StatusTextOf(id)));
-        a->setToolTip(Text(res::ToolTipOf(id)));
+        a->setStatusTip(Utf8Text(res::StatusTextOf(id)));
+        a->setToolTip(Utf8Text(res::ToolTipOf(id)));
         addAction(a); // accelerators work even without a menu bar
         connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
         actions_[id] = a;
     };
     for (const res::MenuText& m : res::kMenuTexts)
-        make(m.id, QString::fromUtf8(m.text));
+        make(m.id, Utf8Text(m.text));
     for (int id : kAcceleratorOnly)
         make(id, QString());
     for (const CommandIcon& i : kIcons)
@@ -204,7 +201,7 @@ void CMainFrame::CreateActions() {
 void CMainFrame::CreateMenus() {
     for (size_t p = 0; p < std::size(res::kMainMenu); ++p) {
         const res::Popup& popup = res::kMainMenu[p];
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        QMenu* menu = menuBar()->addMenu(Utf8Text(popup.title));
         for (int id : popup.items) {
             if (id == res::kSeparator)
                 menu->addSeparator();
@@ -238,7 +235,7 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    readyLabel_ = new QLabel(Text(res::StatusTextOf(cmd::ReadyText)), this);
+    readyLabel_ = new QLabel(Utf8Text(res::StatusTextOf(cmd::ReadyText)), this);
     readyLabel_->setObjectName(QStringLiteral("readyText"));
     // A normal widget: menu help texts and other messages cover it and it
     // shows again when they are cleared.

@@ -1,6 +1,7 @@
 #include "gui/panes/CResultPanes.h"
 
 #include "engine/SearchState.h"
+#include "gui/QtBytes.h"
 #include "gui/panes/CCustomDrawStandardListView.h"
 #include "gui/panes/CCustomDrawVistaListView.h"
 #include "gui/panes/CCustomDrawVistaTreeView.h"
@@ -18,7 +19,6 @@
 #include <QKeyEvent>
 #include <QStyle>
 #include <QTreeView>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -319,11 +319,7 @@ void CResultPanes::SetColumnWidths(ListKind which, std::span<const int> widths) 
 }
 
 bool CResultPanes::OpenFile(const paradrex::FileRecord& file) {
-    // The URL carries the path's bytes as they are, so a name that is not
-    // valid UTF-8 still reaches the right file.
-    QByteArray path = QByteArray::fromStdString(paradrex::FilePath(file));
-    QUrl url = QUrl::fromEncoded(QByteArray("file://") + path.toPercentEncoding("/"));
-    return QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(FileUrl(paradrex::FilePath(file)));
 }
 
 void CResultPanes::OnActivated(ListKind which, const QModelIndex& index) {
