@@ -1,8 +1,9 @@
 #pragma once
 // The enabled and checked states of the main window's commands, and the
 // rules that change them: result commands after a search, layout switching,
-// the view toggles and the focus-dependent accelerators. The window only
-// mirrors these answers into its actions.
+// the view toggles, the focus-dependent accelerators, Tab between the panes
+// and whether the menu bar shows. The window only mirrors these answers into
+// its actions and widgets.
 
 #include "uimodel/CommandIds.h"
 
@@ -70,8 +71,34 @@ private:
     bool grid_ = false;
 };
 
+// The accelerators whose command depends on the focused pane, and the pane
+// command each runs (0: nothing in that pane; the one list has none).
+struct FocusRoute {
+    int command;
+    int tree, fileList, cloneList;
+};
+inline constexpr FocusRoute kFocusRoutes[] = {
+    {cmd::FocusPreserve, 0, cmd::FileOnlyPreserve, cmd::CloneOnlyPreserve},
+    {cmd::FocusDelete, 0, cmd::FileOnlyDelete, cmd::CloneOnlyDelete},
+    {cmd::FocusStatistics, cmd::DirStatistics, 0, 0},
+    {cmd::FocusSetAllPreserved, cmd::DirSetAllPreserved, cmd::FileSetAllPreserved,
+     cmd::CloneSetAllPreserved},
+    {cmd::FocusSetAllDeleted, cmd::DirSetAllDeleted, cmd::FileSetAllDeleted,
+     cmd::CloneSetAllDeleted},
+    {cmd::FocusSetAllUnsettled, cmd::DirSetAllUnsettled, cmd::FileSetAllUnsettled,
+     cmd::CloneSetAllUnsettled},
+};
+bool IsFocusDependent(int command);
 // The command a focus-dependent accelerator runs for the focused pane; 0 when
 // it does nothing there. Other commands are returned unchanged.
 int FocusTarget(int command, FramePane focused);
+
+// The pane Tab (forward) or Shift+Tab moves the keyboard to: tree, file list,
+// clone list and round again; the one list keeps it. None: not a pane.
+FramePane NextPane(FramePane from, bool forward);
+
+// "MenuStyle": 0 (plain) and 1 (styled) show the menu bar; any other value
+// shows none, and the accelerators work all the same.
+bool MenuBarShown(int menuStyle);
 
 } // namespace paradrex

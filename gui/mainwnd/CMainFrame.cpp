@@ -10,6 +10,7 @@
 #include "gui/panes/CResultPanes.h"
 #include "settings/SettingFile.h"
 #include "uimodel/CommandTable.h"
+#include "uimodel/PaneSettings.h"
 #include "uimodel/RunProgress.h"
 #include "uimodel/WindowPlacement.h"
 
@@ -42,111 +43,13 @@ static void InitFrameResources() {
     Q_INIT_RESOURCE(mainframe);
 }
 
-namespace {
-
-// Images of the tool bar commands (24 by 24 there, 16 by 16 in the menus).
-struct CommandIcon {
-    int id;
-    const char* file;
-};
-constexpr CommandIcon kIcons[] = {
-    {cmd::NewSearch, "new_search"},
-    {cmd::Preview, "preview"},
-    {cmd::DeleteMarked, "delete_marked"},
-    {cmd::GroupSet, "group_set"},
-    {cmd::TreeListView, "tree_list"},
-    {cmd::OneListView, "one_list"},
-    {cmd::NextUnsettled, "next_unsettled"},
-    {cmd::PreviousGroup, "prev_group"},
-    {cmd::NextGroup, "next_group"},
-    {cmd::PreviousDirectory, "prev_directory"},
-    {cmd::NextDirectory, "next_directory"},
-    {cmd::NextAllPreserved, "next_all_preserved"},
-    {cmd::NextAllDeleted, "next_all_deleted"},
-    {cmd::NextNameNotMatch, "next_name_not_match"},
-    {cmd::TotalStatistics, "total_statistics"},
-    {cmd::Options, "options"},
-    {cmd::HomePage, "home_page"},
-    {cmd::About, "about"},
-    {cmd::Exit, "exit"},
-};
-
-// Accelerator table 128.
-struct Accelerator {
-    int id;
-    QKeyCombination keys;
-};
-const Accelerator kAccelerators[] = {
-    {cmd::NewSearch, Qt::CTRL | Qt::Key_N},
-    {cmd::Preview, Qt::CTRL | Qt::Key_W},
-    {cmd::GroupSet, Qt::CTRL | Qt::Key_G},
-    {cmd::Exit, Qt::ALT | Qt::Key_F4},
-    {cmd::NextUnsettled, Qt::CTRL | Qt::Key_U},
-    {cmd::PreviousGroup, Qt::CTRL | Qt::Key_Up},
-    {cmd::NextGroup, Qt::CTRL | Qt::Key_Down},
-    {cmd::PreviousDirectory, Qt::CTRL | Qt::Key_PageUp},
-    {cmd::NextDirectory, Qt::CTRL | Qt::Key_PageDown},
-    {cmd::NextAllPreserved, Qt::CTRL | Qt::Key_P},
-    {cmd::NextAllDeleted, Qt::CTRL | Qt::Key_D},
-    {cmd::NextNameNotMatch, Qt::CTRL | Qt::Key_M},
-    {cmd::Options, Qt::CTRL | Qt::Key_O},
-    {cmd::OnlyPreserveDirectory, Qt::CTRL | Qt::Key_Insert},
-    {cmd::OnlyDeleteDirectory, Qt::CTRL | Qt::Key_Delete},
-    {cmd::FocusPreserve, QKeyCombination(Qt::Key_Insert)},
-    {cmd::FocusDelete, QKeyCombination(Qt::Key_Delete)},
-    {cmd::FocusSetAllPreserved, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus},
-    {cmd::FocusSetAllDeleted, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus},
-    {cmd::FocusSetAllUnsettled, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Asterisk},
-    {cmd::Rename, QKeyCombination(Qt::Key_F2)},
-    {cmd::CopyName, Qt::CTRL | Qt::Key_C},
-    {cmd::PasteName, Qt::CTRL | Qt::Key_V},
-    {cmd::FocusStatistics, Qt::ALT | Qt::Key_Return},
-    // The keypad's Enter is the same key to the user.
-    {cmd::FocusStatistics, Qt::AltModifier | Qt::KeypadModifier | Qt::Key_Enter},
-};
-
-// Commands that only have an accelerator here; their menus come with the
-// panes' context menus.
-constexpr int kAcceleratorOnly[] = {
-    cmd::OnlyPreserveDirectory,
-    cmd::OnlyDeleteDirectory,
-    cmd::FocusPreserve,
-    cmd::FocusDelete,
-    cmd::FocusSetAllPreserved,
-    cmd::FocusSetAllDeleted,
-    cmd::FocusSetAllUnsettled,
-    cmd::Rename,
-    cmd::CopyName,
-    cmd::PasteName,
-    cmd::FocusStatistics,
-};
-
-// The panes as the settings describe them.
-PaneSettings PaneSettingsOf(const _Setting_file& s) {
-    PaneSettings p;
-    p.colours = {s.color.clrTextBk1.value, s.color.clrTextBk2.value, s.color.clrTextBlock.value};
-    p.listViewStyle = s.interfaceStyle.ListViewStyle.value;
-    p.grid = s.layout.Grid.value == 1;
-    for (ListKind kind : kListKinds)
-        p.columnWidths[size_t(kind)] = ColumnWidths(s.layout, kind);
-    return p;
-}
-
-bool IsFocusDependent(int id) {
-    return id == cmd::FocusPreserve || id == cmd::FocusDelete || id == cmd::FocusStatistics ||
-           id == cmd::FocusSetAllPreserved || id == cmd::FocusSetAllDeleted ||
-           id == cmd::FocusSetAllUnsettled;
-}
-
-} // namespace
-
 CMainFrame::CMainFrame()
     : CMainFrame(_Setting_file::Instance(), SearchState::Instance(), RunNewSearchDialog) {}
 
 CMainFrame::CMainFrame(_Setting_file& settings, SearchState& state, NewSearchDialog newSearchDialog,
                        QWidget* parent)
     : QMainWindow(parent), settings_(settings), state_(state),
-      newSearchDialog_(std::move(newSearchDialog)), commands_(settings.layout.Grid.value == 1) {
+      newSearchDialog_(std::move(newSearchDialog)), commands_(PaneSettingsOf(settings).grid) {
     InitFrameResources();
     setWindowTitle(QStringLiteral("Paradrex"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/paradrex.svg")));
@@ -187,15 +90,20 @@ void CMainFrame::CreateActions() {
     };
     for (const res::MenuText& m : res::kMenuTexts)
         make(m.id, Utf8Text(m.text));
-    for (int id : kAcceleratorOnly)
-        make(id, QString());
-    for (const CommandIcon& i : kIcons)
-        actions_[i.id]->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(i.file))));
+    // Commands with only an accelerator here; their menus come with the
+    // panes' context menus.
+    for (const res::Accelerator& a : res::kAccelerators)
+        if (!Action(a.id))
+            make(a.id, QString());
+    for (const res::CommandIcon& i : res::kCommandIcons)
+        actions_.at(i.id)->setIcon(
+            QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(i.name))));
     std::map<int, QList<QKeySequence>> keys;
-    for (const Accelerator& a : kAccelerators)
-        keys[a.id].append(QKeySequence(a.keys));
+    for (const res::Accelerator& a : res::kAccelerators)
+        keys[a.id].append(
+            QKeySequence::fromString(QLatin1String(a.keys), QKeySequence::PortableText));
     for (auto& [id, sequences] : keys)
-        actions_[id]->setShortcuts(sequences);
+        actions_.at(id)->setShortcuts(sequences);
 }
 
 void CMainFrame::CreateMenus() {
@@ -333,11 +241,11 @@ void CMainFrame::OnFocusChanged(QWidget*) {
 }
 
 void CMainFrame::ApplyMenuStyle(int style) {
-    menuBar()->setVisible(style == 0 || style == 1);
+    menuBar()->setVisible(MenuBarShown(style));
 }
 
 void CMainFrame::ApplyListStyle(int style) {
-    panes_->SetListStyle(style);
+    panes_->SetListStyle(ListStyleOf(style));
 }
 
 void CMainFrame::ApplyColours() {
@@ -413,12 +321,9 @@ void CMainFrame::OnCommand(int id) {
         ShowAbout();
         break;
     default:
-        if (IsFocusDependent(id)) {
-            if (const int target = FocusTarget(id, FocusedPane()))
-                Dispatch(target);
-        } else {
-            Dispatch(id);
-        }
+        // A focus-dependent accelerator runs the command of the focused pane.
+        if (const int target = FocusTarget(id, FocusedPane()))
+            Dispatch(target);
         break;
     }
     // A checkable action toggles itself when triggered; the state table
@@ -539,9 +444,10 @@ void CMainFrame::StoreLayout() {
                                  : isMaximized() ? WindowShowState::Maximized
                                                  : WindowShowState::Normal;
     StorePlacement(settings_.layout, {r.x(), r.y(), r.width(), r.height()}, show);
+    std::array<std::vector<int>, 3> widths;
     for (ListKind kind : kListKinds)
-        StoreColumnWidths(settings_.layout, kind, panes_->ColumnWidths(kind));
-    settings_.layout.Grid = panes_->grid() ? 1 : 0;
+        widths[static_cast<size_t>(kind)] = panes_->ColumnWidths(kind);
+    StorePaneLayout(settings_.layout, widths, panes_->grid());
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

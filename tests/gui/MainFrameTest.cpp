@@ -440,19 +440,14 @@ private slots:
         QVERIFY(ShowAndActivate(*f));
         QTRY_VERIFY(f->fileList()->hasFocus()); // given at creation
         QCOMPARE(f->FocusedPane(), FramePane::FileList);
+        // The order itself is NextPane's; here the keys reach it.
         QTest::keyClick(f->fileList(), Qt::Key_Tab);
         QTRY_VERIFY(f->cloneList()->hasFocus());
         QTest::keyClick(f->cloneList(), Qt::Key_Tab);
         QTRY_VERIFY(f->folderTree()->hasFocus());
         QCOMPARE(f->FocusedPane(), FramePane::Tree);
-        QTest::keyClick(f->folderTree(), Qt::Key_Tab);
-        QTRY_VERIFY(f->fileList()->hasFocus());
-        QTest::keyClick(f->fileList(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QTRY_VERIFY(f->folderTree()->hasFocus());
         QTest::keyClick(f->folderTree(), Qt::Key_Backtab, Qt::ShiftModifier);
         QTRY_VERIFY(f->cloneList()->hasFocus());
-        QTest::keyClick(f->cloneList(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QTRY_VERIFY(f->fileList()->hasFocus());
 
         f->Action(cmd::OneListView)->trigger();
         QTRY_VERIFY(f->oneList()->hasFocus());
@@ -464,27 +459,25 @@ private slots:
         auto f = MakeFrame();
         QVERIFY(ShowAndActivate(*f));
         QList<int> ran;
-        for (int id : {32892, 32887, 32881, 32888, 32879, 32875, 32884, 32891, 32954, 32934})
+        for (int id : {32892, 32888, 32879, 32875, 32891, 32954, 32934})
             f->SetCommandHandler(id, [&ran, id] { ran << id; });
         auto press = [&](QWidget* pane, Qt::Key key, Qt::KeyboardModifiers mods = {}) {
             pane->setFocus();
             QTRY_VERIFY(pane->hasFocus());
             QTest::keyClick(pane, key, mods);
         };
+        // Which pane command each runs is FocusTarget's; here the keys reach
+        // it with the focused pane.
         press(f->fileList(), Qt::Key_Insert);
-        press(f->cloneList(), Qt::Key_Insert);
-        press(f->fileList(), Qt::Key_Delete);
         press(f->cloneList(), Qt::Key_Delete);
         press(f->folderTree(), Qt::Key_Insert);                // nothing in the tree
         press(f->fileList(), Qt::Key_Return, Qt::AltModifier); // nothing in the file list
         press(f->folderTree(), Qt::Key_Return, Qt::AltModifier);
         press(f->folderTree(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
-        press(f->fileList(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
         press(f->cloneList(), Qt::Key_Asterisk, Qt::ControlModifier | Qt::KeypadModifier);
         press(f->fileList(), Qt::Key_F2);
         press(f->cloneList(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(ran, (QList<int>{32892, 32887, 32881, 32888, 32879, 32875, 32884, 32891, 32954,
-                                  32934}));
+        QCOMPARE(ran, (QList<int>{32892, 32888, 32879, 32875, 32891, 32954, 32934}));
     }
 
     void paneMenuPlaceholderIsReplacedForTheFocusedPane() {

@@ -456,8 +456,8 @@ private slots:
         auto* d = qobject_cast<HV::CCustomDrawListView*>(panes->fileList()->itemDelegate());
         QVERIFY(d && d->grid());
 
-        panes->SetListStyle(0);
-        QCOMPARE(panes->listStyle(), 0);
+        panes->SetListStyle(ListStyle::WindowsDefault);
+        QCOMPARE(panes->listStyle(), ListStyle::WindowsDefault);
         for (QTreeView* v : {panes->fileList(), panes->cloneList(), panes->oneList()})
             QVERIFY(qobject_cast<HV::CCustomDrawStandardListView*>(v->itemDelegate()));
         // The tree paints its own selection again.
@@ -469,11 +469,9 @@ private slots:
         QVERIFY(!qobject_cast<HV::CCustomDrawListView*>(panes->oneList()->itemDelegate())->grid());
 
         panes->SetGrid(false);
-        panes->SetListStyle(1);
+        panes->SetListStyle(ListStyle::WindowsVista);
         QVERIFY(!qobject_cast<HV::CCustomDrawListView*>(panes->fileList()->itemDelegate())->grid());
         QVERIFY(qobject_cast<HV::CCustomDrawVistaTreeView*>(panes->folderTree()->itemDelegate()));
-        panes->SetListStyle(7); // unknown values draw plainly
-        QCOMPARE(panes->listStyle(), 0);
     }
 
     void paintedRowsShowTheirColoursAndTheBlendedSelection() {
@@ -512,7 +510,7 @@ private slots:
 
         // Plain drawing fills every row with its colour; the clone list uses
         // the window colour.
-        panes->SetListStyle(0);
+        panes->SetListStyle(ListStyle::WindowsDefault);
         QCOMPARE(pixel(1, 3), Rgb(c.textBk1));
         QCOMPARE(pixel(2, 3), Rgb(c.textBlock));
         QCOMPARE(pixel(0, 3), Rgb(c.textBk2)); // the selection shows on the name only
@@ -546,7 +544,7 @@ private slots:
         QVERIFY(count(kFocusedSelection.border) > 10);
         panes->fileList()->setFocus();
         QVERIFY(count(kUnfocusedSelection.border) > 10);
-        panes->SetListStyle(0);
+        panes->SetListStyle(ListStyle::WindowsDefault);
         QCOMPARE(count(kUnfocusedSelection.border), 0);
         t->setFocus();
         QCOMPARE(count(kFocusedSelection.border), 0);
