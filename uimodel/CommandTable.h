@@ -25,7 +25,6 @@ inline constexpr MenuText kMenuTexts[] = {
     {cmd::DeleteMarked, "&Delete Files Marked Cross..."},
     {cmd::GroupSet, "&Group Set\tCtrl+G"},
     {cmd::Exit, "E&xit\tAlt+F4"},
-    {cmd::PanePlaceholder, "temp"},
     {cmd::NextUnsettled, "Next &Unsettled File\tCtrl+U"},
     {cmd::PreviousGroup, "P&revious Group\tCtrl+Up Arrow"},
     {cmd::NextGroup, "Next &Group\tCtrl+Down Arrow"},
@@ -117,10 +116,9 @@ constexpr std::string_view ToolTipOf(int id) {
 }
 
 // Main menu 128. The second popup stands for the focused pane's context popup
-// until a pane gets the focus.
+// and is empty until a pane gets the focus.
 inline constexpr int kJobsMenu[] = {cmd::NewSearch, cmd::Preview, cmd::DeleteMarked, kSeparator,
                                     cmd::GroupSet,  kSeparator,   cmd::Exit};
-inline constexpr int kPaneMenu[] = {cmd::PanePlaceholder};
 inline constexpr int kNavigateMenu[] = {
     cmd::NextUnsettled, cmd::PreviousGroup,    cmd::NextGroup,      cmd::PreviousDirectory,
     cmd::NextDirectory, cmd::NextAllPreserved, cmd::NextAllDeleted, cmd::NextNameNotMatch};
@@ -138,8 +136,8 @@ struct Popup {
 inline constexpr int kPaneMenuPosition = 1;
 
 inline constexpr Popup kMainMenu[] = {
-    {"&Jobs", kJobsMenu},   {"Shortcut", kPaneMenu}, {"&Navigate", kNavigateMenu},
-    {"&Tools", kToolsMenu}, {"&View", kViewMenu},    {"&Help", kHelpMenu},
+    {"&Jobs", kJobsMenu},   {"Shortcut", {}},     {"&Navigate", kNavigateMenu},
+    {"&Tools", kToolsMenu}, {"&View", kViewMenu}, {"&Help", kHelpMenu},
 };
 
 // Tool bar 128, left to right.

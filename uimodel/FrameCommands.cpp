@@ -37,7 +37,23 @@ bool FrameCommands::IsCheckable(int id) {
 
 FrameCommands::FrameCommands(bool grid) : grid_(grid) {}
 
+void FrameCommands::SetHandled(int id, bool handled) {
+    if (handled)
+        handled_.insert(id);
+    else
+        handled_.erase(id);
+}
+
+bool FrameCommands::Handled(int id) const {
+    for (const FocusRoute& r : kFocusRoutes)
+        if (r.command == id)
+            return Handled(r.tree) || Handled(r.fileList) || Handled(r.cloneList);
+    return id != 0 && handled_.contains(id);
+}
+
 bool FrameCommands::Enabled(int id) const {
+    if (!Handled(id))
+        return false;
     if (IsNavigation(id))
         return navigationEnabled_;
     if (NeedsResult(id))

@@ -1,13 +1,14 @@
 #pragma once
 // The enabled and checked states of the main window's commands, and the
-// rules that change them: result commands after a search, layout switching,
-// the view toggles, the focus-dependent accelerators, Tab between the panes
-// and whether the menu bar shows. The window only mirrors these answers into
-// its actions and widgets.
+// rules that change them: which commands have code behind them, result
+// commands after a search, layout switching, the view toggles, the
+// focus-dependent accelerators, Tab between the panes and whether the menu
+// bar shows. The window only mirrors these answers into its actions and
+// widgets.
 
 #include "uimodel/CommandIds.h"
 
-#include <span>
+#include <set>
 
 namespace paradrex {
 
@@ -33,8 +34,16 @@ public:
     static bool IsCheckable(int id);
 
     // As at start: the tree layout, no result, Group Set, tool bar and status
-    // bar on, the grid as the settings say.
+    // bar on, the grid as the settings say, no command handled yet.
     explicit FrameCommands(bool grid);
+
+    // The window registers the code behind a command here. A command without
+    // it is greyed whatever the result state, so that "not built yet" never
+    // looks like "broken"; once handled, the rules below decide. A
+    // focus-dependent accelerator counts as handled when the command of any
+    // pane it runs is.
+    void SetHandled(int id, bool handled);
+    bool Handled(int id) const;
 
     bool Enabled(int id) const;
     bool Checked(int id) const;
@@ -62,6 +71,7 @@ public:
     bool ToggleGrid(bool fileListShowsGrid);
 
 private:
+    std::set<int> handled_;
     FrameLayout layout_ = FrameLayout::TreeAndList;
     bool resultEnabled_ = false;     // Preview, Delete, Total Statistics
     bool navigationEnabled_ = false; // the eight navigation commands

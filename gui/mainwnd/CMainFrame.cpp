@@ -58,7 +58,7 @@ CMainFrame::CMainFrame(_Setting_file& settings, SearchState& state, NewSearchDia
     CreateToolBar();
     CreateStatusBar();
     CreatePanes();
-    SyncActions();
+    RegisterHandlers();
     ApplyMenuStyle(settings_.interfaceStyle.MenuStyle.value);
     new CDialogFocusReturn(this);
     connect(qApp, &QApplication::focusChanged, this,
@@ -104,6 +104,23 @@ void CMainFrame::CreateActions() {
             QKeySequence::fromString(QLatin1String(a.keys), QKeySequence::PortableText));
     for (auto& [id, sequences] : keys)
         actions_.at(id)->setShortcuts(sequences);
+}
+
+// The commands this window carries out itself; the others get their handler
+// from the part of the program that builds them.
+void CMainFrame::RegisterHandlers() {
+    SetCommandHandler(cmd::NewSearch, [this] { NewSearch(); });
+    SetCommandHandler(cmd::Exit, [this] { close(); });
+    SetCommandHandler(cmd::GroupSet, [this] { commands_.ToggleGroupSet(); });
+    SetCommandHandler(cmd::ViewToolbar, [this] { ToggleToolbar(); });
+    SetCommandHandler(cmd::ViewStatusBar, [this] { ToggleStatusBar(); });
+    SetCommandHandler(cmd::TreeListView, [this] { SwitchToTreeAndList(); });
+    SetCommandHandler(cmd::OneListView, [this] { SwitchToOneList(); });
+    SetCommandHandler(cmd::Grid, [this] { ToggleGrid(); });
+    SetCommandHandler(cmd::UserManual,
+                      [] { QDesktopServices::openUrl(QUrl::fromLocalFile(UserManualPath())); });
+    SetCommandHandler(cmd::HomePage, [] { QDesktopServices::openUrl(QUrl(HomePageAddress())); });
+    SetCommandHandler(cmd::About, [this] { ShowAbout(); });
 }
 
 void CMainFrame::CreateMenus() {
@@ -206,7 +223,12 @@ QAction* CMainFrame::Action(int id) const {
 }
 
 void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
-    handlers_[id] = std::move(handler);
+    commands_.SetHandled(id, static_cast<bool>(handler));
+    if (handler)
+        handlers_[id] = std::move(handler);
+    else
+        handlers_.erase(id);
+    SyncActions();
 }
 
 void CMainFrame::SetPaneMenu(QMenu* popup) {
@@ -285,58 +307,17 @@ void CMainFrame::ShowAtStart() {
 }
 
 void CMainFrame::OnCommand(int id) {
-    switch (id) {
-    case cmd::NewSearch:
-        NewSearch();
-        break;
-    case cmd::Exit:
-        close();
-        break;
-    case cmd::GroupSet:
-        commands_.ToggleGroupSet();
-        Dispatch(id);
-        break;
-    case cmd::ViewToolbar:
-        ToggleToolbar();
-        break;
-    case cmd::ViewStatusBar:
-        ToggleStatusBar();
-        break;
-    case cmd::TreeListView:
-        SwitchToTreeAndList();
-        break;
-    case cmd::OneListView:
-        SwitchToOneList();
-        break;
-    case cmd::Grid:
-        ToggleGrid();
-        break;
-    case cmd::UserManual:
-        QDesktopServices::openUrl(QUrl::fromLocalFile(UserManualPath()));
-        break;
-    case cmd::HomePage:
-        QDesktopServices::openUrl(QUrl(HomePageAddress()));
-        break;
-    case cmd::About:
-        ShowAbout();
-        break;
-    default:
-        // A focus-dependent accelerator runs the command of the focused pane.
-        if (const int target = FocusTarget(id, FocusedPane()))
-            Dispatch(target);
-        break;
+    // A focus-dependent accelerator runs the command of the focused pane.
+    const int target = FocusTarget(id, FocusedPane());
+    auto it = handlers_.find(target);
+    if (it != handlers_.end() && commands_.Enabled(target)) {
+        // A copy: the handler may set another one for its own command.
+        const std::function<void()> handler = it->second;
+        handler();
     }
     // A checkable action toggles itself when triggered; the state table
     // decides.
     SyncActions();
-}
-
-// Runs the handler another part of the program set for the command; without
-// one the command does nothing yet.
-void CMainFrame::Dispatch(int id) {
-    auto it = handlers_.find(id);
-    if (it != handlers_.end() && it->second)
-        it->second();
 }
 
 void CMainFrame::SyncActions() {

@@ -1,4 +1,5 @@
 #include "uimodel/FrameCommands.h"
+#include "uimodel/CommandTable.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,17 @@ namespace {
 
 const std::set<int> kNavigation = {135, 32818, 134, 32828, 32830, 140, 141, 32921};
 const std::set<int> kResultOnly = {32802, 137, 32937};
+
+// The window's commands as they will be once every one is built: handled.
+FrameCommands Built(bool grid) {
+    FrameCommands c(grid);
+    for (const res::MenuText& m : res::kMenuTexts)
+        c.SetHandled(m.id, true);
+    for (const FocusRoute& r : kFocusRoutes)
+        for (int id : {r.tree, r.fileList, r.cloneList})
+            c.SetHandled(id, true);
+    return c;
+}
 
 void ExpectResultCommands(const FrameCommands& c, bool navigation, bool others) {
     for (int id : kNavigation)
@@ -21,7 +33,7 @@ void ExpectResultCommands(const FrameCommands& c, bool navigation, bool others) 
 }
 
 TEST(FrameCommands, StartWithoutResultInTheTreeLayoutWithGroupSetAndBarsOn) {
-    const FrameCommands c(false);
+    const FrameCommands c = Built(false);
     ExpectResultCommands(c, false, false);
     EXPECT_TRUE(c.Checked(cmd::GroupSet));
     EXPECT_TRUE(c.Checked(cmd::ViewToolbar));
@@ -33,7 +45,7 @@ TEST(FrameCommands, StartWithoutResultInTheTreeLayoutWithGroupSetAndBarsOn) {
 }
 
 TEST(FrameCommands, SearchOutcomesEnableOrDisableTheResultCommands) {
-    FrameCommands c(false);
+    FrameCommands c = Built(false);
     c.SearchEnded(true);
     ExpectResultCommands(c, true, true);
     c.SearchEnded(false); // nothing found, or stopped
@@ -41,7 +53,7 @@ TEST(FrameCommands, SearchOutcomesEnableOrDisableTheResultCommands) {
 }
 
 TEST(FrameCommands, OneListDisablesNavigationAndTheTreeBringsItBackOnlyWithNodes) {
-    FrameCommands c(false);
+    FrameCommands c = Built(false);
     c.SearchEnded(true);
     EXPECT_FALSE(c.ShowTreeAndList(true)) << "already shown: nothing to do";
     EXPECT_TRUE(c.ShowOneList());
@@ -58,7 +70,7 @@ TEST(FrameCommands, OneListDisablesNavigationAndTheTreeBringsItBackOnlyWithNodes
     ExpectResultCommands(c, true, true);
 
     // Without a result the tree layout never enables navigation.
-    FrameCommands empty(false);
+    FrameCommands empty = Built(false);
     empty.ShowOneList();
     empty.ShowTreeAndList(false);
     ExpectResultCommands(empty, false, false);
@@ -98,6 +110,48 @@ TEST(FrameCommands, FocusDependentAcceleratorsRunThePanesCommand) {
         EXPECT_TRUE(IsFocusDependent(id)) << id;
     for (int id : {cmd::Rename, cmd::DirStatistics, cmd::FileOnlyPreserve, 0})
         EXPECT_FALSE(IsFocusDependent(id)) << id;
+}
+
+TEST(FrameCommands, ACommandWithoutHandlerIsGreyedWhateverTheResult) {
+    FrameCommands c(false);
+    for (bool found : {false, true}) {
+        c.SearchEnded(found);
+        for (const res::MenuText& m : res::kMenuTexts)
+            EXPECT_FALSE(c.Enabled(m.id)) << m.id;
+        for (const FocusRoute& r : kFocusRoutes)
+            EXPECT_FALSE(c.Enabled(r.command)) << r.command;
+    }
+    // One registration each; then the result rules decide.
+    c.SetHandled(cmd::NextGroup, true);
+    c.SetHandled(cmd::Options, true);
+    EXPECT_TRUE(c.Enabled(cmd::NextGroup));
+    EXPECT_TRUE(c.Enabled(cmd::Options));
+    EXPECT_FALSE(c.Enabled(cmd::PreviousGroup));
+    c.ShowOneList();
+    EXPECT_FALSE(c.Enabled(cmd::NextGroup));
+    c.ShowTreeAndList(true);
+    EXPECT_TRUE(c.Enabled(cmd::NextGroup));
+    c.SearchEnded(false);
+    EXPECT_FALSE(c.Enabled(cmd::NextGroup));
+    EXPECT_TRUE(c.Enabled(cmd::Options));
+    c.SetHandled(cmd::Options, false);
+    EXPECT_FALSE(c.Enabled(cmd::Options));
+    EXPECT_FALSE(c.Handled(0));
+}
+
+TEST(FrameCommands, AFocusDependentAcceleratorWorksWhenAnyPaneCommandIsBuilt) {
+    FrameCommands c(false);
+    EXPECT_FALSE(c.Enabled(cmd::FocusPreserve));
+    c.SetHandled(cmd::CloneOnlyPreserve, true);
+    EXPECT_TRUE(c.Handled(cmd::FocusPreserve));
+    EXPECT_TRUE(c.Enabled(cmd::FocusPreserve));
+    EXPECT_FALSE(c.Enabled(cmd::FocusDelete));
+    EXPECT_FALSE(c.Enabled(cmd::FocusStatistics));
+    c.SetHandled(cmd::DirStatistics, true);
+    EXPECT_TRUE(c.Enabled(cmd::FocusStatistics));
+    EXPECT_FALSE(c.Enabled(cmd::FileOnlyPreserve)) << "the pane commands keep their own state";
+    c.SetHandled(cmd::CloneOnlyPreserve, false);
+    EXPECT_FALSE(c.Enabled(cmd::FocusPreserve));
 }
 
 TEST(FrameCommands, TabGoesTreeFileListCloneListAndTheOneListKeepsIt) {
