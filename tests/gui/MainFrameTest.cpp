@@ -227,6 +227,18 @@ private:
         QVERIFY(done->done());
     }
 
+    // A shown frame with its result commands handled, after a search that
+    // found the two copies it made in `tree`.
+    std::unique_ptr<CMainFrame> FrameWithTwoCopies(TempTree& tree) {
+        auto f = MakeFrame();
+        HandleResultCommands(*f);
+        tree.createFile("x/a", "same content");
+        tree.createFile("y/a", "same content");
+        if (ShowAndActivate(*f))
+            SearchThroughFrame(*f, tree.root());
+        return f;
+    }
+
 private slots:
     void actionsExistWithTextsShortcutsAndInitialStates() {
         auto f = MakeFrame();
@@ -388,13 +400,8 @@ private slots:
     }
 
     void layoutSwitchingAndGrid() {
-        auto f = MakeFrame();
-        HandleResultCommands(*f);
-        QVERIFY(ShowAndActivate(*f));
         TempTree tree;
-        tree.createFile("x/a", "same content");
-        tree.createFile("y/a", "same content");
-        SearchThroughFrame(*f, tree.root());
+        auto f = FrameWithTwoCopies(tree);
         ExpectResultCommands(*f, true, true);
 
         f->Action(cmd::OneListView)->trigger();
@@ -755,13 +762,8 @@ private slots:
     }
 
     void searchWithoutDuplicatesSaysAllFilesAreUnique() {
-        auto f = MakeFrame();
-        HandleResultCommands(*f);
-        QVERIFY(ShowAndActivate(*f));
         TempTree dup;
-        dup.createFile("a", "same");
-        dup.createFile("b", "same");
-        SearchThroughFrame(*f, dup.root());
+        auto f = FrameWithTwoCopies(dup);
         ExpectResultCommands(*f, true, true);
 
         TempTree tree;
@@ -792,13 +794,8 @@ private slots:
     }
 
     void stoppedSearchShowsNothingAndGreysTheResultCommands() {
-        auto f = MakeFrame();
-        HandleResultCommands(*f);
-        QVERIFY(ShowAndActivate(*f));
         TempTree tree;
-        tree.createFile("a", "same");
-        tree.createFile("b", "same");
-        SearchThroughFrame(*f, tree.root());
+        auto f = FrameWithTwoCopies(tree);
         ExpectResultCommands(*f, true, true);
 
         // The worker waits before it starts until Stop was pressed.
@@ -836,13 +833,8 @@ private slots:
     }
 
     void failedWorkerStartReturnsToTheWindow() {
-        auto f = MakeFrame();
-        HandleResultCommands(*f);
-        QVERIFY(ShowAndActivate(*f));
         TempTree tree;
-        tree.createFile("a", "same");
-        tree.createFile("b", "same");
-        SearchThroughFrame(*f, tree.root());
+        auto f = FrameWithTwoCopies(tree);
         QVERIFY(state_->resultRoot != nullptr);
         f->SetWorkerStarter([](std::function<void()>) -> std::thread {
             throw std::system_error(

@@ -120,17 +120,13 @@ TEST_F(NewSearchFormTest, RemovingByPositionInSetOrder) {
 
 TEST_F(NewSearchFormTest, OkWritesTheFiltersAndKeepsTheChosenRoots) {
     form.Open({P("data")}, {});
+    // The filters themselves are MakeSearchJob's; the form writes them.
     SearchFilters f;
     f.typeText = "JPG gif";
-    f.moreThan = true;
-    f.moreThanNumber = "2";
-    f.moreThanUnit = 1;
     f.hidden = true;
     ASSERT_TRUE(form.Accept(f, P("other")));
     EXPECT_TRUE(form.accepted());
     EXPECT_EQ(job.typeList, (Paths{"gif", "jpg"}));
-    EXPECT_TRUE(job.minSizeEnabled);
-    EXPECT_EQ(job.minSize, 2048u);
     EXPECT_EQ(job.includeHidden, 1);
     // Roots were chosen, so the path box is not added.
     EXPECT_EQ(form.Roots(), Paths{P("data")});
