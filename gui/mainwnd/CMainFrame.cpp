@@ -241,19 +241,7 @@ void CMainFrame::SetPaneMenu(QMenu* popup) {
 }
 
 FramePane CMainFrame::FocusedPane() const {
-    const QWidget* w = QApplication::focusWidget();
-    if (!w)
-        return FramePane::None;
-    auto in = [w](const QWidget* pane) { return w == pane || pane->isAncestorOf(w); };
-    if (in(folderTree()))
-        return FramePane::Tree;
-    if (in(fileList()))
-        return FramePane::FileList;
-    if (in(cloneList()))
-        return FramePane::CloneList;
-    if (in(oneList()))
-        return FramePane::OneList;
-    return FramePane::None;
+    return panes_->PaneOf(QApplication::focusWidget());
 }
 
 void CMainFrame::OnFocusChanged(QWidget*) {

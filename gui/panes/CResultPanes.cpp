@@ -338,15 +338,15 @@ std::optional<ListKind> CResultPanes::ListOf(const QObject* view) const {
     return std::nullopt;
 }
 
-FramePane CResultPanes::PaneOf(const QObject* view) const {
-    if (view == tree_)
-        return FramePane::Tree;
-    if (view == fileList())
-        return FramePane::FileList;
-    if (view == cloneList())
-        return FramePane::CloneList;
-    if (view == oneList())
-        return FramePane::OneList;
+FramePane CResultPanes::PaneOf(const QWidget* widget) const {
+    if (!widget)
+        return FramePane::None;
+    for (FramePane pane :
+         {FramePane::Tree, FramePane::FileList, FramePane::CloneList, FramePane::OneList}) {
+        const QWidget* view = ViewOf(pane);
+        if (view && (widget == view || view->isAncestorOf(widget)))
+            return pane;
+    }
     return FramePane::None;
 }
 
@@ -400,7 +400,7 @@ bool CResultPanes::eventFilter(QObject* watched, QEvent* event) {
             return false;
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
             return false;
-        const FramePane from = PaneOf(watched);
+        const FramePane from = PaneOf(qobject_cast<QWidget*>(watched));
         if (from == FramePane::None)
             return false;
         if (QWidget* target = ViewOf(paradrex::NextPane(from, forward)); target != watched)

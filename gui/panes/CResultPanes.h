@@ -59,6 +59,8 @@ public:
     CResultListModel* listModel(paradrex::ListKind which) const { return models_[Slot(which)]; }
     const paradrex::Browser& browser() const { return browser_; }
     CTypeIconCache& typeCache() { return *types_; }
+    // The pane a widget is or lies in; None for any other widget.
+    paradrex::FramePane PaneOf(const QWidget* widget) const;
 
     // Shows a new result: fills the folder tree (nothing expanded or
     // selected) and empties the three lists. Null: shows nothing.
@@ -123,7 +125,6 @@ private:
     void OnClicked(paradrex::ListKind which, const QModelIndex& index);
     void ExpandSingle(const QModelIndex& selected);
     std::optional<paradrex::ListKind> ListOf(const QObject* view) const;
-    paradrex::FramePane PaneOf(const QObject* view) const;
     QWidget* ViewOf(paradrex::FramePane pane) const;
     bool OnListKey(paradrex::ListKind which, const QKeyEvent& key);
     void InstallDelegates();
