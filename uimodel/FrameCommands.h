@@ -1,12 +1,14 @@
 #pragma once
 // The enabled and checked states of the main window's commands, and the
-// rules that change them: result commands after a search, layout switching,
-// the view toggles and the focus-dependent accelerators. The window only
-// mirrors these answers into its actions.
+// rules that change them: which commands have code behind them, result
+// commands after a search, layout switching, the view toggles, the
+// focus-dependent accelerators, Tab between the panes and whether the menu
+// bar shows. The window only mirrors these answers into its actions and
+// widgets.
 
 #include "uimodel/CommandIds.h"
 
-#include <span>
+#include <set>
 
 namespace paradrex {
 
@@ -32,8 +34,16 @@ public:
     static bool IsCheckable(int id);
 
     // As at start: the tree layout, no result, Group Set, tool bar and status
-    // bar on, the grid as the settings say.
+    // bar on, the grid as the settings say, no command handled yet.
     explicit FrameCommands(bool grid);
+
+    // The window registers the code behind a command here. A command without
+    // it is greyed whatever the result state, so that "not built yet" never
+    // looks like "broken"; once handled, the rules below decide. A
+    // focus-dependent accelerator counts as handled when the command of any
+    // pane it runs is.
+    void SetHandled(int id, bool handled);
+    bool Handled(int id) const;
 
     bool Enabled(int id) const;
     bool Checked(int id) const;
@@ -61,6 +71,7 @@ public:
     bool ToggleGrid(bool fileListShowsGrid);
 
 private:
+    std::set<int> handled_;
     FrameLayout layout_ = FrameLayout::TreeAndList;
     bool resultEnabled_ = false;     // Preview, Delete, Total Statistics
     bool navigationEnabled_ = false; // the eight navigation commands
@@ -70,8 +81,34 @@ private:
     bool grid_ = false;
 };
 
+// The accelerators whose command depends on the focused pane, and the pane
+// command each runs (0: nothing in that pane; the one list has none).
+struct FocusRoute {
+    int command;
+    int tree, fileList, cloneList;
+};
+inline constexpr FocusRoute kFocusRoutes[] = {
+    {cmd::FocusPreserve, 0, cmd::FileOnlyPreserve, cmd::CloneOnlyPreserve},
+    {cmd::FocusDelete, 0, cmd::FileOnlyDelete, cmd::CloneOnlyDelete},
+    {cmd::FocusStatistics, cmd::DirStatistics, 0, 0},
+    {cmd::FocusSetAllPreserved, cmd::DirSetAllPreserved, cmd::FileSetAllPreserved,
+     cmd::CloneSetAllPreserved},
+    {cmd::FocusSetAllDeleted, cmd::DirSetAllDeleted, cmd::FileSetAllDeleted,
+     cmd::CloneSetAllDeleted},
+    {cmd::FocusSetAllUnsettled, cmd::DirSetAllUnsettled, cmd::FileSetAllUnsettled,
+     cmd::CloneSetAllUnsettled},
+};
+bool IsFocusDependent(int command);
 // The command a focus-dependent accelerator runs for the focused pane; 0 when
 // it does nothing there. Other commands are returned unchanged.
 int FocusTarget(int command, FramePane focused);
+
+// The pane Tab (forward) or Shift+Tab moves the keyboard to: tree, file list,
+// clone list and round again; the one list keeps it. None: not a pane.
+FramePane NextPane(FramePane from, bool forward);
+
+// "MenuStyle": 0 (plain) and 1 (styled) show the menu bar; any other value
+// shows none, and the accelerators work all the same.
+bool MenuBarShown(int menuStyle);
 
 } // namespace paradrex

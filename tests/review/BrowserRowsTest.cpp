@@ -1,5 +1,6 @@
 #include "review/BrowserRows.h"
 #include "engine/ResultBuilder.h"
+#include "engine/ResultGroups.h"
 #include "engine/SearchState.h"
 #include "review/Browser.h"
 #include "review/ResultTreeOrder.h"
@@ -116,14 +117,11 @@ TEST_F(BrowserRows, RunRowOfASecondRunReachesTheWholeGroup) {
 }
 
 TEST_F(BrowserRows, OneListHasCloneSetsInMapOrderThenRunGroupsWithGroupColours) {
-    std::vector<OneListRow> rows = BuildOneListRows(state.cloneSets, state.runGroups, kColours);
+    std::vector<OneListRow> rows = BuildOneListRows(ResultGroups(state), kColours);
     ASSERT_EQ(rows.size(), 2u + 2 + 2 + 5 + 4);
     std::vector<const DuplicateGroup*> groups;
-    for (const auto& [sig, set] : state.cloneSets)
-        for (const DuplicateGroup& g : set)
-            groups.push_back(&g);
-    for (const RunGroup& rg : state.runGroups)
-        groups.push_back(&rg.group);
+    for (const DuplicateGroup& g : ResultGroups(state))
+        groups.push_back(&g);
     ASSERT_EQ(groups.size(), 5u);
     size_t i = 0;
     for (size_t g = 0; g < groups.size(); ++g)
