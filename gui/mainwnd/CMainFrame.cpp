@@ -7,6 +7,7 @@
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/panes/CFolderTreeModel.h"
 #include "gui/panes/CResultPanes.h"
+#include "review/GroupSetSwitch.h"
 #include "settings/SettingFile.h"
 #include "uimodel/CommandTable.h"
 #include "uimodel/RunProgress.h"
@@ -388,7 +389,7 @@ void CMainFrame::OnCommand(int id) {
         close();
         break;
     case cmd::GroupSet:
-        commands_.ToggleGroupSet();
+        GroupSetSwitch::Instance().Flip();
         Dispatch(id);
         break;
     case cmd::ViewToolbar:

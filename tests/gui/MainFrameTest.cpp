@@ -13,6 +13,7 @@
 #include "gui/panes/CResultPanes.h"
 #include "gui/panes/CStateImages.h"
 #include "gui/styles/IconTheme.h"
+#include "review/GroupSetSwitch.h"
 #include "review/ResultTreeOrder.h"
 #include "settings/SettingFile.h"
 #include "support/IsolatedHome.h"
@@ -143,9 +144,11 @@ private:
     int dialogCalls_ = 0;
     std::function<bool(QWidget*)> dialog_;
 
-    // A frame on fresh settings and a fresh search state; the New Search
-    // dialog is replaced by `dialog_` (by default: cancelled).
+    // A frame on fresh settings and a fresh search state, with the Group Set
+    // switch on as at start; the New Search dialog is replaced by `dialog_`
+    // (by default: cancelled).
     std::unique_ptr<CMainFrame> MakeFrame(std::function<void(_Setting_file&)> adjust = {}) {
+        GroupSetSwitch::Instance().Set(true);
         settingsDir_.reset();
         settings_.reset();
         settingsDir_ = std::make_unique<QTemporaryDir>();
@@ -286,9 +289,9 @@ private slots:
         QVERIFY(groupSet->isChecked());
         QTest::mouseClick(groupSet, Qt::LeftButton);
         QVERIFY(!f->Action(cmd::GroupSet)->isChecked());
-        QVERIFY(!f->commands().groupSet());
+        QVERIFY(!GroupSetSwitch::Instance().on());
         f->Action(cmd::GroupSet)->trigger();
-        QVERIFY(f->commands().groupSet());
+        QVERIFY(GroupSetSwitch::Instance().on());
     }
 
     void statusBarShowsMenuHelpAndOtherwiseReady() {

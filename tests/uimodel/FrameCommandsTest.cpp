@@ -1,4 +1,5 @@
 #include "uimodel/FrameCommands.h"
+#include "review/GroupSetSwitch.h"
 #include "settings/SettingFile.h"
 #include "uimodel/WindowPlacement.h"
 
@@ -68,8 +69,11 @@ TEST(FrameCommands, OneListDisablesNavigationAndTheTreeBringsItBackOnlyWithNodes
 
 TEST(FrameCommands, TogglesAndGridFollowingTheFileList) {
     FrameCommands c(false);
-    c.ToggleGroupSet();
+    // The check mark shows the review's switch.
+    GroupSetSwitch::Instance().Flip();
     EXPECT_FALSE(c.Checked(cmd::GroupSet));
+    GroupSetSwitch::Instance().Flip();
+    EXPECT_TRUE(c.Checked(cmd::GroupSet));
     c.SetToolbarVisible(false);
     c.SetStatusBarVisible(false);
     EXPECT_FALSE(c.Checked(cmd::ViewToolbar));
