@@ -609,7 +609,9 @@ private slots:
 
         // The first directory in tree order with duplicates and its first row,
         // the keyboard in the file list, the row's group in the clone list.
-        ResultDir* first = FirstDirectoryWithDuplicates(state_->resultRoot.get());
+        ResultDir* first = NextInTreeOrder(state_->resultRoot.get());
+        while (first && !HoldsDuplicates(*first))
+            first = NextInTreeOrder(first);
         QVERIFY(first);
         QCOMPARE(panes->SelectedDirectory(), first);
         const QModelIndexList selectedNode = f->folderTree()->selectionModel()->selectedIndexes();
