@@ -1,5 +1,7 @@
 #include "uimodel/FrameCommands.h"
 
+#include "review/GroupSetSwitch.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -64,7 +66,7 @@ bool FrameCommands::Enabled(int id) const {
 bool FrameCommands::Checked(int id) const {
     switch (id) {
     case cmd::GroupSet:
-        return groupSet_;
+        return GroupSetSwitch::Instance().on();
     case cmd::ViewToolbar:
         return toolbar_;
     case cmd::ViewStatusBar:

@@ -33,8 +33,9 @@ public:
     // Commands that carry a check mark.
     static bool IsCheckable(int id);
 
-    // As at start: the tree layout, no result, Group Set, tool bar and status
-    // bar on, the grid as the settings say, no command handled yet.
+    // As at start: the tree layout, no result, tool bar and status bar on,
+    // the grid as the settings say, no command handled yet. The Group Set
+    // check mark shows the review's process-wide switch (GroupSetSwitch).
     explicit FrameCommands(bool grid);
 
     // The window registers the code behind a command here. A command without
@@ -49,7 +50,6 @@ public:
     bool Checked(int id) const;
 
     FrameLayout layout() const { return layout_; }
-    bool groupSet() const { return groupSet_; }
     bool toolbarVisible() const { return toolbar_; }
     bool statusBarVisible() const { return statusBar_; }
     bool grid() const { return grid_; }
@@ -63,7 +63,6 @@ public:
     bool ShowTreeAndList(bool treeHasNodes);
     bool ShowOneList();
 
-    void ToggleGroupSet() { groupSet_ = !groupSet_; }
     void SetToolbarVisible(bool on) { toolbar_ = on; }
     void SetStatusBarVisible(bool on) { statusBar_ = on; }
     // The grid follows the file list's current state, which the window
@@ -75,7 +74,6 @@ private:
     FrameLayout layout_ = FrameLayout::TreeAndList;
     bool resultEnabled_ = false;     // Preview, Delete, Total Statistics
     bool navigationEnabled_ = false; // the eight navigation commands
-    bool groupSet_ = true;
     bool toolbar_ = true;
     bool statusBar_ = true;
     bool grid_ = false;

@@ -8,6 +8,7 @@
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/panes/CFolderTreeModel.h"
 #include "gui/panes/CResultPanes.h"
+#include "review/GroupSetSwitch.h"
 #include "settings/SettingFile.h"
 #include "uimodel/CommandTable.h"
 #include "uimodel/PaneSettings.h"
@@ -111,7 +112,7 @@ void CMainFrame::CreateActions() {
 void CMainFrame::RegisterHandlers() {
     SetCommandHandler(cmd::NewSearch, [this] { NewSearch(); });
     SetCommandHandler(cmd::Exit, [this] { close(); });
-    SetCommandHandler(cmd::GroupSet, [this] { commands_.ToggleGroupSet(); });
+    SetCommandHandler(cmd::GroupSet, [] { GroupSetSwitch::Instance().Flip(); });
     SetCommandHandler(cmd::ViewToolbar, [this] { ToggleToolbar(); });
     SetCommandHandler(cmd::ViewStatusBar, [this] { ToggleStatusBar(); });
     SetCommandHandler(cmd::TreeListView, [this] { SwitchToTreeAndList(); });

@@ -11,6 +11,8 @@
 #include "gui/panes/CTypeIconCache.h"
 #include "gui/panes/CVistaTheme.h"
 #include "review/ResultTreeOrder.h"
+#include "review/Navigation.h"
+#include "settings/SettingKeys.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -196,11 +198,13 @@ void CResultPanes::SetResult(paradrex::SearchState* state) {
 }
 
 bool CResultPanes::SelectFirstDirectoryWithDuplicates() {
-    ResultDir* dir = paradrex::FirstDirectoryWithDuplicates(browser_.root());
-    if (!dir)
+    // Next Group from no selection: the first directory with duplicates in
+    // tree order and its first row.
+    const std::optional<paradrex::ReviewPlace> place = paradrex::NextGroup(browser_);
+    if (!place)
         return false;
-    SelectDirectory(dir);
-    SelectFileRow(0);
+    SelectDirectory(place->dir);
+    SelectFileRow(static_cast<int>(place->row));
     fileList()->setFocus(Qt::OtherFocusReason);
     return true;
 }

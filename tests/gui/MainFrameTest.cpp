@@ -14,6 +14,7 @@
 #include "gui/panes/CResultPanes.h"
 #include "gui/panes/CStateImages.h"
 #include "gui/styles/IconTheme.h"
+#include "review/GroupSetSwitch.h"
 #include "review/ResultTreeOrder.h"
 #include "settings/SettingFile.h"
 #include "support/IsolatedHome.h"
@@ -147,9 +148,11 @@ private:
     int dialogCalls_ = 0;
     std::function<bool(QWidget*)> dialog_;
 
-    // A frame on fresh settings and a fresh search state; the New Search
-    // dialog is replaced by `dialog_` (by default: cancelled).
+    // A frame on fresh settings and a fresh search state, with the Group Set
+    // switch on as at start; the New Search dialog is replaced by `dialog_`
+    // (by default: cancelled).
     std::unique_ptr<CMainFrame> MakeFrame(std::function<void(_Setting_file&)> adjust = {}) {
+        GroupSetSwitch::Instance().Set(true);
         settingsDir_.reset();
         settings_.reset();
         settingsDir_ = std::make_unique<QTemporaryDir>();
@@ -309,9 +312,9 @@ private slots:
         QVERIFY(groupSet->isChecked());
         QTest::mouseClick(groupSet, Qt::LeftButton);
         QVERIFY(!f->Action(cmd::GroupSet)->isChecked());
-        QVERIFY(!f->commands().groupSet());
+        QVERIFY(!GroupSetSwitch::Instance().on());
         f->Action(cmd::GroupSet)->trigger();
-        QVERIFY(f->commands().groupSet());
+        QVERIFY(GroupSetSwitch::Instance().on());
     }
 
     void statusBarShowsMenuHelpAndOtherwiseReady() {
@@ -662,7 +665,9 @@ private slots:
 
         // The first directory in tree order with duplicates and its first row,
         // the keyboard in the file list, the row's group in the clone list.
-        ResultDir* first = FirstDirectoryWithDuplicates(state_->resultRoot.get());
+        ResultDir* first = NextInTreeOrder(state_->resultRoot.get());
+        while (first && !HoldsDuplicates(*first))
+            first = NextInTreeOrder(first);
         QVERIFY(first);
         QCOMPARE(panes->SelectedDirectory(), first);
         const QModelIndexList selectedNode = f->folderTree()->selectionModel()->selectedIndexes();

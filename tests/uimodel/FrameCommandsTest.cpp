@@ -1,5 +1,8 @@
 #include "uimodel/FrameCommands.h"
 #include "uimodel/CommandTable.h"
+#include "review/GroupSetSwitch.h"
+#include "settings/SettingFile.h"
+#include "uimodel/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -78,8 +81,11 @@ TEST(FrameCommands, OneListDisablesNavigationAndTheTreeBringsItBackOnlyWithNodes
 
 TEST(FrameCommands, TogglesAndGridFollowingTheFileList) {
     FrameCommands c(false);
-    c.ToggleGroupSet();
+    // The check mark shows the review's switch.
+    GroupSetSwitch::Instance().Flip();
     EXPECT_FALSE(c.Checked(cmd::GroupSet));
+    GroupSetSwitch::Instance().Flip();
+    EXPECT_TRUE(c.Checked(cmd::GroupSet));
     c.SetToolbarVisible(false);
     c.SetStatusBarVisible(false);
     EXPECT_FALSE(c.Checked(cmd::ViewToolbar));
