@@ -10,8 +10,8 @@
 #include "gui/panes/CStateImages.h"
 #include "gui/panes/CTypeIconCache.h"
 #include "gui/panes/CVistaTheme.h"
-#include "review/ResultTreeOrder.h"
 #include "review/Navigation.h"
+#include "review/ResultTreeOrder.h"
 #include "settings/SettingKeys.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "uimodel/FrameCommands.h"
-#include "uimodel/CommandTable.h"
 #include "review/GroupSetSwitch.h"
 #include "settings/SettingFile.h"
+#include "uimodel/CommandTable.h"
 #include "uimodel/WindowPlacement.h"
 
 #include <gtest/gtest.h>
