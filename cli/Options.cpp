@@ -55,6 +55,20 @@ bool SplitSize(const std::string& text, std::string& number, int& unit) {
     return true;
 }
 
+SearchFilters FiltersOf(const Options& o) {
+    SearchFilters f;
+    f.typeText = o.types.value_or(std::string());
+    // Sizes were checked when the options were parsed.
+    if (o.minSize)
+        f.moreThan = SplitSize(*o.minSize, f.moreThanNumber, f.moreThanUnit);
+    if (o.maxSize)
+        f.lessThan = SplitSize(*o.maxSize, f.lessThanNumber, f.lessThanUnit);
+    f.readOnly = o.readOnly;
+    f.hidden = o.hidden;
+    f.system = o.system;
+    return f;
+}
+
 std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
     Options o;
     bool optionsEnded = false;

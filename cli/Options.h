@@ -1,6 +1,8 @@
 #pragma once
 // Command-line options of paradrex-cli.
 
+#include "uimodel/SearchFilters.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +31,9 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error);
 // Splits "12K" into the number text and the unit index (0 bytes, 1 KB, 2 MB,
 // 3 GB); false when the text is not digits with an optional K, M or G.
 bool SplitSize(const std::string& text, std::string& number, int& unit);
+
+// The filters the options give, as the New Search dialog would hold them.
+SearchFilters FiltersOf(const Options& options);
 
 extern const char* const kUsage;
 

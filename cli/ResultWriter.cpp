@@ -1,5 +1,6 @@
 #include "cli/ResultWriter.h"
 
+#include "engine/ResultGroups.h"
 #include "engine/SearchState.h"
 
 #include <charconv>
@@ -300,13 +301,8 @@ void WriteText(std::FILE* out, const SearchState& state) {
             s.clear();
         }
     };
-    for (const auto& [sig, set] : state.cloneSets)
-        for (const DuplicateGroup& g : set) {
-            AppendPaths(s, g);
-            flush(false);
-        }
-    for (const RunGroup& rg : state.runGroups) {
-        AppendPaths(s, rg.group);
+    for (const DuplicateGroup& g : ResultGroups(state)) {
+        AppendPaths(s, g);
         flush(false);
     }
     flush(true);

@@ -4,6 +4,7 @@
 #include "cli/Options.h"
 #include "cli/ResultWriter.h"
 #include "engine/PathSet.h"
+#include "engine/ResultGroups.h"
 #include "engine/SearchDriver.h"
 #include "engine/SearchState.h"
 #include "platform/KeyStore.h"
@@ -68,9 +69,7 @@ void ShowProgress(const SearchState& state, bool final) {
 
 void ShowSummary(const SearchState& state) {
     const auto v = state.counters.Snapshot();
-    size_t groups = state.runGroups.size();
-    for (const auto& [sig, set] : state.cloneSets)
-        groups += set.size();
+    const size_t groups = ResultGroups(state).size();
     std::fprintf(stderr,
                  "Searched %s directories and %s files (%s bytes, %s); found %s duplicate files "
                  "(%s bytes, %s) in %s groups in %.3f s.\n",
@@ -98,36 +97,19 @@ int main(int argc, char** argv) {
     }
 
     SearchState& state = SearchState::Instance();
-    SearchJob& job = state.job;
+    SearchJob base;
     if (o.roots.empty())
         o.roots.push_back(".");
     for (const std::string& r : o.roots) {
         std::string dir = DirectoryArgument(r);
         if (dir.empty() || !platform::IsDirectory(dir))
             return UsageError("not a directory: '" + r + "'");
-        job.roots.Add(dir);
+        base.roots.Add(dir);
     }
-    auto size = [&](const std::optional<std::string>& text, bool& enabled, uint64_t& limit) {
-        if (!text)
-            return;
-        std::string number;
-        int unit = 0;
-        cli::SplitSize(*text, number, unit);
-        enabled = true;
-        limit = SizeLimit(number, unit);
-    };
-    size(o.minSize, job.minSizeEnabled, job.minSize);
-    size(o.maxSize, job.maxSizeEnabled, job.maxSize);
-    job.includeReadOnly = o.readOnly ? 1 : 0;
-    job.includeHidden = o.hidden ? 1 : 0;
-    job.includeSystem = o.system ? 1 : 0;
-    if (o.types) {
-        auto list = ParseTypeList(*o.types);
-        if (!list)
-            return UsageError("File type input is incorrect, please input like \"ext1 ext2 "
-                              "ext3\" !");
-        job.typeList = std::move(*list);
-    }
+    SearchJobOrError made = MakeSearchJob(cli::FiltersOf(o), std::move(base));
+    if (!made.job)
+        return UsageError(made.error);
+    state.job = std::move(*made.job);
 
     // The default Preserve and Delete lists of a Setting.ini in the working
     // directory (read only, never written), then those of the options.
@@ -143,7 +125,7 @@ int main(int argc, char** argv) {
         defaults.remove.push_back(DirectoryArgument(d));
 
     platform::KeyStore keyStore;
-    keyStore.CreateKey(kTotalsKey);
+    (void)keyStore.CreateKey(kTotalsKey); // without it the totals are not counted
 
     SearchEnvironment env;
     env.defaultDirectories = [&] { return defaults; };

@@ -61,7 +61,7 @@ void CompareAllSets(SearchState& state, const ErrorSink& log, unsigned threads) 
 // Adds this search's files and bytes to the per-user totals. A missing key is
 // skipped; a value of another type counts as 0 and is overwritten as qword.
 void AddTotals(platform::KeyStore& store, uint64_t files, uint64_t bytes) {
-    store.Update(kTotalsKey, [&](platform::KeyValues& values) {
+    (void)store.Update(kTotalsKey, [&](platform::KeyValues& values) {
         auto add = [&](const char* name, uint64_t amount) {
             auto it = values.find(name);
             uint64_t old = it != values.end() && it->second.type == platform::KeyValueType::Qword

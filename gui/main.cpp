@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(ToConsole);
 
     paradrex::_Error_log errorLog;
-    paradrex::platform::KeyStore().CreateKey(paradrex::kTotalsKey);
+    (void)paradrex::platform::KeyStore().CreateKey(paradrex::kTotalsKey);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Paradrex"));

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <optional>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -49,13 +50,14 @@ std::optional<int> ReapBefore(pid_t pid, std::chrono::steady_clock::time_point d
 
 } // namespace
 
-std::optional<ChildResult> RunChild(const std::vector<std::string>& argv,
-                                    std::chrono::milliseconds timeout, size_t maxOutput) {
+Result<ChildResult> RunChild(const std::vector<std::string>& argv,
+                             std::chrono::milliseconds timeout, size_t maxOutput) {
     if (argv.empty() || argv[0].empty())
-        return std::nullopt;
+        return Error{EINVAL, "spawn", {}, {}};
+    const std::string& program = argv[0];
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0)
-        return std::nullopt;
+        return Error::FromErrno("pipe", program);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -74,7 +76,7 @@ std::optional<ChildResult> RunChild(const std::vector<std::string>& argv,
     ::close(fds[1]);
     if (rc != 0) {
         ::close(fds[0]);
-        return std::nullopt;
+        return Error{rc, "spawn", program, {}};
     }
 
     ChildResult result;
@@ -109,11 +111,11 @@ std::optional<ChildResult> RunChild(const std::vector<std::string>& argv,
     ::close(fds[0]);
     if (killed) {
         Reap(pid);
-        return std::nullopt;
+        return Error{ETIMEDOUT, "wait", program, {}};
     }
     std::optional<int> code = ReapBefore(pid, deadline);
     if (!code)
-        return std::nullopt;
+        return Error{ETIMEDOUT, "wait", program, {}};
     result.exitCode = *code;
     return result;
 }

@@ -4,8 +4,9 @@
 // gets /dev/null as standard input and standard error, and is killed when it
 // outlives its time limit, so a hanging tool cannot block the caller.
 
+#include "platform/Result.h"
+
 #include <chrono>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,10 @@ struct ChildResult {
 };
 
 // Runs argv[0] (looked up on PATH when it holds no '/') with the arguments.
-// Nothing when the program could not be started or was killed at the time
-// limit.
-std::optional<ChildResult> RunChild(const std::vector<std::string>& argv,
-                                    std::chrono::milliseconds timeout,
-                                    size_t maxOutput = 64 * 1024);
+// Fails when the program could not be started (the errno of the start, e.g.
+// ENOENT; EINVAL for an empty argv) or was killed at the time limit
+// (ETIMEDOUT).
+Result<ChildResult> RunChild(const std::vector<std::string>& argv,
+                             std::chrono::milliseconds timeout, size_t maxOutput = 64 * 1024);
 
 } // namespace paradrex::platform

@@ -1,5 +1,6 @@
 #include "platform/DirectoryIo.h"
 
+#include "platform/Dirent64.h"
 #include "platform/FileIo.h"
 
 #include <atomic>
@@ -36,14 +37,6 @@ int OpenWithNoAtime(int dirFd, const char* name, int flags) {
     }
     return ::openat(dirFd, name, flags);
 }
-
-struct LinuxDirent64 {
-    ino64_t d_ino;
-    off64_t d_off;
-    unsigned short d_reclen;
-    unsigned char d_type;
-    char d_name[];
-};
 
 } // namespace
 
@@ -116,7 +109,7 @@ std::string Unescape(std::string_view s) {
 } // namespace
 
 VirtualFileSystems::VirtualFileSystems() {
-    const std::string text = ReadRegularFile("/proc/self/mounts", 1u << 22).value_or("");
+    const std::string text = ReadRegularFile("/proc/self/mounts", 1u << 22).value_or(std::string());
     size_t pos = 0;
     while (pos < text.size() && count_ < std::size(devices_)) {
         size_t end = text.find('\n', pos);
@@ -169,7 +162,7 @@ bool DirectoryReader::Next(DirectoryEntry& entry) {
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
-                failed_ = true;
+                error_ = errno;
                 end_ = true;
                 return false;
             }
@@ -180,10 +173,10 @@ bool DirectoryReader::Next(DirectoryEntry& entry) {
             filled_ = static_cast<size_t>(n);
             pos_ = 0;
         }
-        auto* d = reinterpret_cast<LinuxDirent64*>(buffer_ + pos_);
+        const Dirent64* d = RecordAt(buffer_, pos_);
         pos_ += d->d_reclen;
         const char* name = d->d_name;
-        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+        if (IsSelfOrParent(name))
             continue;
         entry.name = std::string_view(name);
         switch (d->d_type) {

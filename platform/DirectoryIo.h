@@ -80,9 +80,11 @@ public:
     DirectoryReader(const DirectoryReader&) = delete;
     DirectoryReader& operator=(const DirectoryReader&) = delete;
 
-    // False at the end of the listing or on an error (see failed()).
+    // False at the end of the listing or on an error (see error()).
     bool Next(DirectoryEntry& entry);
-    bool failed() const { return failed_; }
+    bool failed() const { return error_ != 0; }
+    // The errno of the failed listing, 0 when it did not fail.
+    int error() const { return error_; }
 
 private:
     int fd_;
@@ -90,7 +92,7 @@ private:
     size_t filled_ = 0;
     size_t pos_ = 0;
     bool end_ = false;
-    bool failed_ = false;
+    int error_ = 0;
 };
 
 } // namespace paradrex::platform

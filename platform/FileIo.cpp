@@ -1,52 +1,112 @@
 #include "platform/FileIo.h"
 
+#include "platform/SystemCalls.h"
+
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace paradrex::platform {
 
-std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+Result<File> File::Open(std::string path, int flags, mode_t mode) {
+    int fd = Sys().Open(path.c_str(), flags, mode);
     if (fd < 0)
-        return std::nullopt;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
+        return Error::FromErrno("open", path);
+    return File(std::move(path), fd);
+}
+
+File& File::operator=(File&& o) noexcept {
+    if (this != &o) {
+        (void)Close();
+        path_ = std::move(o.path_);
+        fd_ = o.fd_;
+        o.fd_ = -1;
     }
+    return *this;
+}
+
+File::~File() {
+    (void)Close();
+}
+
+Result<size_t> File::Read(void* buffer, size_t size) {
+    for (;;) {
+        ssize_t n = Sys().Read(path_.c_str(), fd_, buffer, size);
+        if (n >= 0)
+            return static_cast<size_t>(n);
+        if (errno != EINTR)
+            return Error::FromErrno("read", path_);
+    }
+}
+
+Result<void> File::WriteAll(std::string_view bytes) {
+    return platform::WriteAll(fd_, bytes, path_);
+}
+
+Result<struct stat> File::Stat() {
+    struct stat st;
+    if (Sys().Fstat(path_.c_str(), fd_, &st) != 0)
+        return Error::FromErrno("stat", path_);
+    return st;
+}
+
+Result<void> File::Chmod(mode_t mode) {
+    if (Sys().Fchmod(path_.c_str(), fd_, mode) != 0)
+        return Error::FromErrno("chmod", path_);
+    return {};
+}
+
+Result<void> File::Sync() {
+    if (Sys().Fsync(path_.c_str(), fd_) != 0)
+        return Error::FromErrno("fsync", path_);
+    return {};
+}
+
+Result<void> File::Close() {
+    if (fd_ < 0)
+        return {};
+    const int fd = fd_;
+    fd_ = -1;
+    if (Sys().Close(path_.c_str(), fd) != 0 && errno != EINTR)
+        return Error::FromErrno("close", path_);
+    return {};
+}
+
+Result<std::string> ReadRegularFile(const std::string& path, size_t limit) {
+    // O_NONBLOCK: a FIFO is not waited on; it is refused below.
+    Result<File> file = File::Open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (!file)
+        return file.error();
+    Result<struct stat> st = file->Stat();
+    if (!st)
+        return st.error();
+    if (!S_ISREG(st->st_mode))
+        return Error{S_ISDIR(st->st_mode) ? EISDIR : EINVAL, "read", path, {}};
     std::string out;
     char buf[65536];
-    bool ok = true;
     while (out.size() < limit) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            ok = false;
-        if (n <= 0)
+        Result<size_t> n = file->Read(buf, std::min(sizeof buf, limit - out.size()));
+        if (!n)
+            return n.error();
+        if (*n == 0)
             break;
-        out.append(buf, static_cast<size_t>(n));
+        out.append(buf, *n);
     }
-    ::close(fd);
-    if (!ok)
-        return std::nullopt;
-    if (out.size() > limit)
-        out.resize(limit);
     return out;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
+Result<void> WriteAll(int fd, std::string_view bytes, const std::string& path) {
     while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        ssize_t n = Sys().Write(path.c_str(), fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return false;
+        if (n < 0)
+            return Error::FromErrno("write", path);
+        if (n == 0) // no room and no reason given: count it as a full disk
+            return Error{ENOSPC, "write", path, {}};
         bytes.remove_prefix(static_cast<size_t>(n));
     }
-    return true;
+    return {};
 }
 
 namespace {
@@ -58,30 +118,39 @@ std::string ParentOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+Result<void> WriteTemporary(const std::string& tmp, std::string_view bytes,
+                            std::optional<mode_t> keepMode) {
+    Result<File> file = File::Open(tmp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (!file)
+        return file.error();
+    Result<void> r;
+    if (keepMode)
+        r = file->Chmod(*keepMode & 07777);
+    if (r)
+        r = file->WriteAll(bytes);
+    if (r)
+        r = file->Sync();
+    Result<void> closed = file->Close();
+    return r ? closed : r;
+}
+
 } // namespace
 
-bool ReplaceFileAtomically(const std::string& target, std::string_view bytes,
-                           std::optional<mode_t> keepMode) {
+Result<void> ReplaceFileAtomically(const std::string& target, std::string_view bytes,
+                                   std::optional<mode_t> keepMode) {
     const std::string tmp = target + ".tmp." + std::to_string(::getpid());
-    ::unlink(tmp.c_str()); // left over from a crashed run with the same pid
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0)
-        return false;
-    bool ok = (!keepMode || ::fchmod(fd, *keepMode & 07777) == 0) && WriteAll(fd, bytes) &&
-              ::fsync(fd) == 0;
-    if (::close(fd) != 0)
-        ok = false;
-    if (!ok || ::rename(tmp.c_str(), target.c_str()) != 0) {
-        ::unlink(tmp.c_str());
-        return false;
+    (void)Sys().Unlink(tmp.c_str()); // left over from a crashed run with the same pid
+    Result<void> r = WriteTemporary(tmp, bytes, keepMode);
+    if (r && Sys().Rename(tmp.c_str(), target.c_str(), 0) != 0)
+        r = Error::FromErrno("rename", tmp, target);
+    if (!r) {
+        (void)Sys().Unlink(tmp.c_str());
+        return r;
     }
-    // Make the rename itself durable.
-    int dir = ::open(ParentOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    // Make the rename itself durable; the new file is in place either way.
+    if (Result<File> dir = File::Open(ParentOf(target), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+        (void)dir->Sync();
+    return {};
 }
 
 } // namespace paradrex::platform

@@ -1,14 +1,14 @@
 #include "platform/KeyStore.h"
 
 #include "platform/FileIo.h"
+#include "platform/FileSystem.h"
 
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace paradrex::platform {
 
@@ -19,8 +19,12 @@ using KeyMap = std::map<std::string, KeyValues>;
 // The key store is a few lines; more than this is not read.
 constexpr size_t kReadLimit = 1u << 20;
 
-std::string ReadWhole(const std::string& path) {
-    return ReadRegularFile(path, kReadLimit).value_or(std::string());
+// The file's text; a file that does not exist yet holds no keys.
+Result<std::string> ReadWhole(const std::string& path) {
+    Result<std::string> text = ReadRegularFile(path, kReadLimit);
+    if (!text && text.code() == ENOENT)
+        return std::string();
+    return text;
 }
 
 KeyMap Parse(const std::string& text) {
@@ -93,40 +97,28 @@ std::string Serialize(const KeyMap& keys) {
     return out;
 }
 
-bool MakeParents(const std::string& path) {
-    for (size_t i = 1; i < path.size(); ++i) {
-        if (path[i] != '/')
-            continue;
-        std::string dir = path.substr(0, i);
-        if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
-            return false;
-    }
-    return true;
-}
-
-// Holds the advisory lock on "<path>.lock" for its lifetime.
+// Holds the advisory lock on "<path>.lock" while it lives.
 class FileLock {
 public:
     FileLock(const std::string& path, bool exclusive) {
-        fd_ = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0)
+        Result<File> file = File::Open(path + ".lock", O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (!file) {
+            status_ = file.error();
             return;
-        while (::flock(fd_, exclusive ? LOCK_EX : LOCK_SH) != 0) {
+        }
+        while (::flock(file->fd(), exclusive ? LOCK_EX : LOCK_SH) != 0) {
             if (errno != EINTR) {
-                ::close(fd_);
-                fd_ = -1;
+                status_ = Error::FromErrno("flock", file->path());
                 return;
             }
         }
+        file_.emplace(std::move(*file));
     }
-    ~FileLock() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    bool held() const { return fd_ >= 0; }
+    const Result<void>& status() const { return status_; }
 
 private:
-    int fd_ = -1;
+    std::optional<File> file_;
+    Result<void> status_;
 };
 
 } // namespace
@@ -145,46 +137,60 @@ std::string KeyStore::DefaultPath() {
 
 KeyStore::KeyStore(std::string path) : path_(std::move(path)) {}
 
-bool KeyStore::CreateKey(const std::string& key) {
-    if (!MakeParents(path_))
-        return false;
+Result<void> KeyStore::CreateKey(const std::string& key) {
+    const size_t slash = path_.rfind('/');
+    if (slash != std::string::npos && slash > 0) {
+        if (Result<void> dirs = MakeDirectories(path_.substr(0, slash), 0700); !dirs)
+            return dirs;
+    }
     FileLock lock(path_, true);
-    if (!lock.held())
-        return false;
-    KeyMap keys = Parse(ReadWhole(path_));
+    if (!lock.status())
+        return lock.status();
+    Result<std::string> text = ReadWhole(path_);
+    if (!text)
+        return text.error();
+    KeyMap keys = Parse(*text);
     if (keys.count(key))
-        return true;
+        return {};
     keys[key];
     return ReplaceFileAtomically(path_, Serialize(keys));
 }
 
 bool KeyStore::KeyExists(const std::string& key) const {
     FileLock lock(path_, false);
-    return Parse(ReadWhole(path_)).count(key) != 0;
+    Result<std::string> text = ReadWhole(path_);
+    return text && Parse(*text).count(key) != 0;
 }
 
-std::optional<KeyValue> KeyStore::Read(const std::string& key, const std::string& name) const {
+Result<KeyValue> KeyStore::Read(const std::string& key, const std::string& name) const {
     FileLock lock(path_, false);
-    KeyMap keys = Parse(ReadWhole(path_));
+    Result<std::string> text = ReadWhole(path_);
+    if (!text)
+        return text.error();
+    KeyMap keys = Parse(*text);
     auto k = keys.find(key);
     if (k == keys.end())
-        return std::nullopt;
+        return Error{ENOENT, "open key " + key, path_, {}};
     auto v = k->second.find(name);
     if (v == k->second.end())
-        return std::nullopt;
+        return Error{ENOENT, "read value " + key + '\\' + name, path_, {}};
     return v->second;
 }
 
-bool KeyStore::Update(const std::string& key, const std::function<bool(KeyValues&)>& change) {
+Result<void> KeyStore::Update(const std::string& key,
+                              const std::function<bool(KeyValues&)>& change) {
     FileLock lock(path_, true);
-    if (!lock.held())
-        return false;
-    KeyMap keys = Parse(ReadWhole(path_));
+    if (!lock.status())
+        return lock.status();
+    Result<std::string> text = ReadWhole(path_);
+    if (!text)
+        return text.error();
+    KeyMap keys = Parse(*text);
     auto k = keys.find(key);
     if (k == keys.end())
-        return false;
+        return Error{ENOENT, "open key " + key, path_, {}};
     if (!change(k->second))
-        return true;
+        return {};
     return ReplaceFileAtomically(path_, Serialize(keys));
 }
 

@@ -12,10 +12,11 @@
 // two running instances never lose an update and a crash never leaves a
 // truncated file.
 
+#include "platform/Result.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
 
 namespace paradrex::platform {
@@ -45,15 +46,18 @@ public:
     const std::string& path() const { return path_; }
 
     // Creates the key (and the folder and file) when it does not exist yet.
-    // True when the key exists afterwards.
-    bool CreateKey(const std::string& key);
+    // Fails when the key cannot be made to exist; a file that exists but
+    // cannot be read is never rewritten.
+    Result<void> CreateKey(const std::string& key);
     bool KeyExists(const std::string& key) const;
-    // The value, or nothing when the key or the value is missing.
-    std::optional<KeyValue> Read(const std::string& key, const std::string& name) const;
+    // The value; fails with ENOENT when the key or the value is missing, or
+    // with the error of reading the file.
+    Result<KeyValue> Read(const std::string& key, const std::string& name) const;
     // Opens an existing key (never creates it) and lets `change` edit its
     // values under the lock; when `change` returns true the file is rewritten.
-    // False when the key does not exist or the file cannot be written.
-    bool Update(const std::string& key, const std::function<bool(KeyValues&)>& change);
+    // Fails with ENOENT when the key does not exist, or with the error of
+    // locking, reading or writing the file.
+    Result<void> Update(const std::string& key, const std::function<bool(KeyValues&)>& change);
 
 private:
     std::string path_;

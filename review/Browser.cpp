@@ -1,5 +1,6 @@
 #include "review/Browser.h"
 
+#include "engine/ResultGroups.h"
 #include "engine/SearchState.h"
 
 namespace paradrex {
@@ -52,7 +53,7 @@ std::span<FileRecord* const> Browser::cloneRows() const {
 bool Browser::FillOneList() {
     if (oneListFilled_ || !state_)
         return false;
-    oneRows_ = BuildOneListRows(state_->cloneSets, state_->runGroups, colours_);
+    oneRows_ = BuildOneListRows(ResultGroups(*state_), colours_);
     oneListFilled_ = true;
     return true;
 }

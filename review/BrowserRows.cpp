@@ -53,28 +53,19 @@ std::optional<size_t> FileListRowOf(std::span<const FileListRow> rows, const Fil
     return std::nullopt;
 }
 
-std::vector<OneListRow> BuildOneListRows(const CloneSetMap& sets, const RunGroupList& runs,
-                                         const RowColours& colours) {
+std::vector<OneListRow> BuildOneListRows(const ResultGroups& groups, const RowColours& colours) {
     size_t n = 0;
-    for (const auto& [sig, set] : sets)
-        for (const DuplicateGroup& g : set)
-            n += g.size();
-    for (const RunGroup& rg : runs)
-        n += rg.group.size();
+    for (const DuplicateGroup& g : groups)
+        n += g.size();
 
     std::vector<OneListRow> rows;
     rows.reserve(n);
     uint32_t group = 0;
-    auto add = [&](const DuplicateGroup& g) {
+    for (const DuplicateGroup& g : groups) {
         Colour bk = OneListGroupColour(group++, colours);
         for (FileRecord* f : g)
             rows.push_back({bk, f});
-    };
-    for (const auto& [sig, set] : sets)
-        for (const DuplicateGroup& g : set)
-            add(g);
-    for (const RunGroup& rg : runs)
-        add(rg.group);
+    }
     return rows;
 }
 

@@ -3,6 +3,7 @@
 // the file list of a result directory (group blocks), the clone list of a
 // file-list row and the one list of the whole result.
 
+#include "engine/ResultGroups.h"
 #include "engine/SearchModel.h"
 #include "review/Colour.h"
 
@@ -50,10 +51,8 @@ size_t CloneListRowOf(const FileListRow& row);
 // The file-list row that shows `file`, if any.
 std::optional<size_t> FileListRowOf(std::span<const FileListRow> rows, const FileRecord* file);
 
-// Every grouped file: clone sets in map order, each group in order, then the
-// run groups in list order. Groups count from 0 over the whole list and
-// alternate textBk2/textBk1.
-std::vector<OneListRow> BuildOneListRows(const CloneSetMap& sets, const RunGroupList& runs,
-                                         const RowColours& colours);
+// Every grouped file, group by group in result order (ResultGroups). Groups
+// count from 0 over the whole list and alternate textBk2/textBk1.
+std::vector<OneListRow> BuildOneListRows(const ResultGroups& groups, const RowColours& colours);
 
 } // namespace paradrex

@@ -1,5 +1,6 @@
 #include "review/ResultTreeOrder.h"
 
+#include <iterator>
 #include <vector>
 
 namespace paradrex {
@@ -22,11 +23,32 @@ ResultDir* NextInTreeOrder(const ResultDir* dir) {
     return nullptr;
 }
 
-ResultDir* FirstDirectoryWithDuplicates(const ResultDir* root) {
-    for (ResultDir* d = NextInTreeOrder(root); d; d = NextInTreeOrder(d))
-        if (HoldsDuplicates(*d))
-            return d;
-    return nullptr;
+namespace {
+
+// `dir`, or the last directory of its subtree in pre-order.
+ResultDir* LastOfSubtree(ResultDir* dir) {
+    while (!dir->children.empty())
+        dir = dir->children.rbegin()->second.get();
+    return dir;
+}
+
+} // namespace
+
+ResultDir* PreviousInTreeOrder(const ResultDir* dir) {
+    ResultDir* parent = dir ? dir->parent : nullptr;
+    if (!parent)
+        return nullptr;
+    auto it = parent->children.find(dir->name);
+    if (it != parent->children.begin() && it != parent->children.end())
+        return LastOfSubtree(std::prev(it)->second.get());
+    // The tree's own root is not an item: before the first root is nothing.
+    return parent->parent ? parent : nullptr;
+}
+
+ResultDir* LastInTreeOrder(const ResultDir* root) {
+    if (!root || root->children.empty())
+        return nullptr;
+    return LastOfSubtree(root->children.rbegin()->second.get());
 }
 
 ResultDir* ResultDirOf(ResultDir* root, const NameRecord* dir) {

@@ -66,7 +66,8 @@ void _Error_log::Trim(const std::string& directory) {
                 lineFound = true;
         }
         if (lineFound &&
-            !platform::WriteAll(out, std::string_view(buf + start, static_cast<size_t>(n) - start)))
+            !platform::WriteAll(out, std::string_view(buf + start, static_cast<size_t>(n) - start),
+                                tmpPath))
             ok = false;
     }
     ::close(in);

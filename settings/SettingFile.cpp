@@ -79,7 +79,7 @@ _Setting_file::_Setting_file(std::string directory, Options options)
         return;
     }
     existed_ = true;
-    std::optional<std::string> bytes = platform::ReadRegularFile(path(), kReadLimit);
+    platform::Result<std::string> bytes = platform::ReadRegularFile(path(), kReadLimit);
     if (!bytes)
         unreadable_ = true;
     Load(bytes ? *bytes : std::string());
@@ -164,15 +164,17 @@ bool _Setting_file::Save() {
     if (exists) {
         // Compared as the reader sees it: a file with bare LF line ends and
         // the same content counts as unchanged and keeps its line ends.
-        std::optional<std::string> current = platform::ReadRegularFile(target, kReadLimit);
+        platform::Result<std::string> current = platform::ReadRegularFile(target, kReadLimit);
         if (current && current->size() < kReadLimit && WithLfLineEnds(*current) == lf)
             return true;
         // A file the user made read-only is not replaced behind their back.
         if (!S_ISREG(st.st_mode) || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
             return false;
     }
-    return platform::ReplaceFileAtomically(
-        target, WithCrLfLineEnds(lf), exists ? std::optional<mode_t>(st.st_mode) : std::nullopt);
+    return platform::ReplaceFileAtomically(target, WithCrLfLineEnds(lf),
+                                           exists ? std::optional<mode_t>(st.st_mode)
+                                                  : std::nullopt)
+        .has_value();
 }
 
 bool _Setting_file::SameValues(const _Setting_file& other) const {

@@ -6,12 +6,11 @@
 namespace paradrex::cmd {
 
 // Main menu and tool bar.
-inline constexpr int NewSearch = 133;         // "&New Search...\tCtrl+N"
-inline constexpr int Preview = 32802;         // "&Preview...\tCtrl+W"
-inline constexpr int DeleteMarked = 137;      // "&Delete Files Marked Cross..."
-inline constexpr int GroupSet = 136;          // "&Group Set\tCtrl+G"
-inline constexpr int Exit = 57665;            // "E&xit\tAlt+F4"
-inline constexpr int PanePlaceholder = 32895; // "temp" in the placeholder pane popup
+inline constexpr int NewSearch = 133;    // "&New Search...\tCtrl+N"
+inline constexpr int Preview = 32802;    // "&Preview...\tCtrl+W"
+inline constexpr int DeleteMarked = 137; // "&Delete Files Marked Cross..."
+inline constexpr int GroupSet = 136;     // "&Group Set\tCtrl+G"
+inline constexpr int Exit = 57665;       // "E&xit\tAlt+F4"
 inline constexpr int NextUnsettled = 135;
 inline constexpr int PreviousGroup = 32818;
 inline constexpr int NextGroup = 134;

@@ -1,7 +1,8 @@
 #pragma once
 // The main window's command resources: menu texts, the string table (status
-// bar text before "\n", tool tip after it), the main menu's popups and the
-// tool bar's order. Plain data, shared by the frame and its tests.
+// bar text before "\n", tool tip after it), the main menu's popups, the tool
+// bar's order and images, and the accelerator table. Plain data, shared by
+// the frame and its tests.
 
 #include "uimodel/CommandIds.h"
 
@@ -24,7 +25,6 @@ inline constexpr MenuText kMenuTexts[] = {
     {cmd::DeleteMarked, "&Delete Files Marked Cross..."},
     {cmd::GroupSet, "&Group Set\tCtrl+G"},
     {cmd::Exit, "E&xit\tAlt+F4"},
-    {cmd::PanePlaceholder, "temp"},
     {cmd::NextUnsettled, "Next &Unsettled File\tCtrl+U"},
     {cmd::PreviousGroup, "P&revious Group\tCtrl+Up Arrow"},
     {cmd::NextGroup, "Next &Group\tCtrl+Down Arrow"},
@@ -116,10 +116,9 @@ constexpr std::string_view ToolTipOf(int id) {
 }
 
 // Main menu 128. The second popup stands for the focused pane's context popup
-// until a pane gets the focus.
+// and is empty until a pane gets the focus.
 inline constexpr int kJobsMenu[] = {cmd::NewSearch, cmd::Preview, cmd::DeleteMarked, kSeparator,
                                     cmd::GroupSet,  kSeparator,   cmd::Exit};
-inline constexpr int kPaneMenu[] = {cmd::PanePlaceholder};
 inline constexpr int kNavigateMenu[] = {
     cmd::NextUnsettled, cmd::PreviousGroup,    cmd::NextGroup,      cmd::PreviousDirectory,
     cmd::NextDirectory, cmd::NextAllPreserved, cmd::NextAllDeleted, cmd::NextNameNotMatch};
@@ -137,8 +136,8 @@ struct Popup {
 inline constexpr int kPaneMenuPosition = 1;
 
 inline constexpr Popup kMainMenu[] = {
-    {"&Jobs", kJobsMenu},   {"Shortcut", kPaneMenu}, {"&Navigate", kNavigateMenu},
-    {"&Tools", kToolsMenu}, {"&View", kViewMenu},    {"&Help", kHelpMenu},
+    {"&Jobs", kJobsMenu},   {"Shortcut", {}},     {"&Navigate", kNavigateMenu},
+    {"&Tools", kToolsMenu}, {"&View", kViewMenu}, {"&Help", kHelpMenu},
 };
 
 // Tool bar 128, left to right.
@@ -168,6 +167,70 @@ inline constexpr int kToolBar[] = {
     cmd::About,
     kSeparator,
     cmd::Exit,
+};
+
+// The images of the tool bar's commands (24 by 24 there, 16 by 16 in the
+// menus): the base name of the icon resource.
+struct CommandIcon {
+    int id;
+    const char* name;
+};
+inline constexpr CommandIcon kCommandIcons[] = {
+    {cmd::NewSearch, "new_search"},
+    {cmd::Preview, "preview"},
+    {cmd::DeleteMarked, "delete_marked"},
+    {cmd::GroupSet, "group_set"},
+    {cmd::TreeListView, "tree_list"},
+    {cmd::OneListView, "one_list"},
+    {cmd::NextUnsettled, "next_unsettled"},
+    {cmd::PreviousGroup, "prev_group"},
+    {cmd::NextGroup, "next_group"},
+    {cmd::PreviousDirectory, "prev_directory"},
+    {cmd::NextDirectory, "next_directory"},
+    {cmd::NextAllPreserved, "next_all_preserved"},
+    {cmd::NextAllDeleted, "next_all_deleted"},
+    {cmd::NextNameNotMatch, "next_name_not_match"},
+    {cmd::TotalStatistics, "total_statistics"},
+    {cmd::Options, "options"},
+    {cmd::HomePage, "home_page"},
+    {cmd::About, "about"},
+    {cmd::Exit, "exit"},
+};
+
+// Accelerator table 128. The keys are written as key sequences in their
+// portable text: "Ctrl", "Alt" and "Num" (the keypad) before the key name,
+// joined by "+". A command may have several entries.
+struct Accelerator {
+    int id;
+    const char* keys;
+};
+inline constexpr Accelerator kAccelerators[] = {
+    {cmd::NewSearch, "Ctrl+N"},
+    {cmd::Preview, "Ctrl+W"},
+    {cmd::GroupSet, "Ctrl+G"},
+    {cmd::Exit, "Alt+F4"},
+    {cmd::NextUnsettled, "Ctrl+U"},
+    {cmd::PreviousGroup, "Ctrl+Up"},
+    {cmd::NextGroup, "Ctrl+Down"},
+    {cmd::PreviousDirectory, "Ctrl+PgUp"},
+    {cmd::NextDirectory, "Ctrl+PgDown"},
+    {cmd::NextAllPreserved, "Ctrl+P"},
+    {cmd::NextAllDeleted, "Ctrl+D"},
+    {cmd::NextNameNotMatch, "Ctrl+M"},
+    {cmd::Options, "Ctrl+O"},
+    {cmd::OnlyPreserveDirectory, "Ctrl+Ins"},
+    {cmd::OnlyDeleteDirectory, "Ctrl+Del"},
+    {cmd::FocusPreserve, "Ins"},
+    {cmd::FocusDelete, "Del"},
+    {cmd::FocusSetAllPreserved, "Ctrl+Num++"},
+    {cmd::FocusSetAllDeleted, "Ctrl+Num+-"},
+    {cmd::FocusSetAllUnsettled, "Ctrl+Num+*"},
+    {cmd::Rename, "F2"},
+    {cmd::CopyName, "Ctrl+C"},
+    {cmd::PasteName, "Ctrl+V"},
+    {cmd::FocusStatistics, "Alt+Return"},
+    // The keypad's Enter is the same key to the user.
+    {cmd::FocusStatistics, "Alt+Num+Enter"},
 };
 
 } // namespace paradrex::res

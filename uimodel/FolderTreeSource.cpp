@@ -1,14 +1,11 @@
 #include "uimodel/FolderTreeSource.h"
 
 #include "engine/PathSet.h"
+#include "platform/DirectoryIo.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
-#include <dirent.h>
-#include <fcntl.h>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace paradrex {
 
@@ -17,45 +14,31 @@ namespace {
 // Entries read while looking for a first subfolder before assuming one.
 constexpr int kSubfolderProbeLimit = 2000;
 
-struct Dir {
-    DIR* d;
-    explicit Dir(DIR* dir) : d(dir) {}
-    ~Dir() {
-        if (d)
-            ::closedir(d);
-    }
-    Dir(const Dir&) = delete;
-    Dir& operator=(const Dir&) = delete;
-};
-
-bool IsDot(const char* name) {
-    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-}
-
-// Whether the entry is a folder: a directory, or a link to one.
-bool IsFolderEntry(int dirFd, const dirent* e) {
-    if (e->d_type == DT_DIR)
+// Whether an entry of `directory` is a folder: a directory, or a link to one
+// (links and entries of unknown type are looked up by path).
+bool IsFolderEntry(const std::string& directory, const platform::DirectoryEntry& e) {
+    switch (e.type) {
+    case platform::EntryType::Directory:
         return true;
-    if (e->d_type != DT_LNK && e->d_type != DT_UNKNOWN)
+    case platform::EntryType::File:
         return false;
-    struct stat st;
-    return ::fstatat(dirFd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+    case platform::EntryType::Unknown:
+    case platform::EntryType::Other:
+        break;
+    }
+    return platform::IsDirectory(ChildPath(directory, std::string(e.name)));
 }
 
-bool HasSubfolder(int parentFd, const char* name) {
-    int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+bool HasSubfolder(const std::string& folder) {
+    platform::Fd fd(platform::OpenRootDirectory(folder.c_str()));
+    if (!fd.valid())
         return false;
-    Dir dir(::fdopendir(fd));
-    if (!dir.d) {
-        ::close(fd);
-        return false;
-    }
+    platform::DirectoryReader reader(fd.get());
+    platform::DirectoryEntry e;
     for (int n = 0; n < kSubfolderProbeLimit; ++n) {
-        const dirent* e = ::readdir(dir.d);
-        if (!e)
+        if (!reader.Next(e))
             return false;
-        if (!IsDot(e->d_name) && IsFolderEntry(fd, e))
+        if (IsFolderEntry(folder, e))
             return true;
     }
     return true;
@@ -111,18 +94,17 @@ bool FolderNameLess(const std::string& a, const std::string& b) {
 
 std::vector<SubFolder> ListSubfolders(const std::string& directory) {
     std::vector<SubFolder> folders;
-    int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    // A link to a directory is listed as its target, as the user opened it.
+    platform::Fd fd(platform::OpenRootDirectory(directory.c_str()));
+    if (!fd.valid())
         return folders;
-    Dir dir(::fdopendir(fd));
-    if (!dir.d) {
-        ::close(fd);
-        return folders;
-    }
-    while (const dirent* e = ::readdir(dir.d)) {
-        if (IsDot(e->d_name) || !IsFolderEntry(fd, e))
+    platform::DirectoryReader reader(fd.get());
+    platform::DirectoryEntry e;
+    while (reader.Next(e)) {
+        if (!IsFolderEntry(directory, e))
             continue;
-        folders.push_back({e->d_name, HasSubfolder(fd, e->d_name)});
+        std::string path = ChildPath(directory, std::string(e.name));
+        folders.push_back({std::string(e.name), HasSubfolder(path)});
     }
     std::sort(folders.begin(), folders.end(), [](const SubFolder& a, const SubFolder& b) {
         return FolderNameLess(a.name, b.name);

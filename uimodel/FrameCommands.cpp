@@ -1,6 +1,9 @@
 #include "uimodel/FrameCommands.h"
 
+#include "review/GroupSetSwitch.h"
+
 #include <algorithm>
+#include <iterator>
 
 namespace paradrex {
 
@@ -36,7 +39,23 @@ bool FrameCommands::IsCheckable(int id) {
 
 FrameCommands::FrameCommands(bool grid) : grid_(grid) {}
 
+void FrameCommands::SetHandled(int id, bool handled) {
+    if (handled)
+        handled_.insert(id);
+    else
+        handled_.erase(id);
+}
+
+bool FrameCommands::Handled(int id) const {
+    for (const FocusRoute& r : kFocusRoutes)
+        if (r.command == id)
+            return Handled(r.tree) || Handled(r.fileList) || Handled(r.cloneList);
+    return id != 0 && handled_.contains(id);
+}
+
 bool FrameCommands::Enabled(int id) const {
+    if (!Handled(id))
+        return false;
     if (IsNavigation(id))
         return navigationEnabled_;
     if (NeedsResult(id))
@@ -47,7 +66,7 @@ bool FrameCommands::Enabled(int id) const {
 bool FrameCommands::Checked(int id) const {
     switch (id) {
     case cmd::GroupSet:
-        return groupSet_;
+        return GroupSetSwitch::Instance().on();
     case cmd::ViewToolbar:
         return toolbar_;
     case cmd::ViewStatusBar:
@@ -91,35 +110,48 @@ bool FrameCommands::ToggleGrid(bool fileListShowsGrid) {
     return grid_;
 }
 
+bool IsFocusDependent(int command) {
+    return std::any_of(std::begin(kFocusRoutes), std::end(kFocusRoutes),
+                       [command](const FocusRoute& r) { return r.command == command; });
+}
+
 int FocusTarget(int command, FramePane focused) {
-    auto pick = [focused](int tree, int fileList, int cloneList) {
+    for (const FocusRoute& r : kFocusRoutes) {
+        if (r.command != command)
+            continue;
         switch (focused) {
         case FramePane::Tree:
-            return tree;
+            return r.tree;
         case FramePane::FileList:
-            return fileList;
+            return r.fileList;
         case FramePane::CloneList:
-            return cloneList;
-        default:
+            return r.cloneList;
+        case FramePane::None:
+        case FramePane::OneList:
             return 0;
         }
-    };
-    switch (command) {
-    case cmd::FocusPreserve:
-        return pick(0, cmd::FileOnlyPreserve, cmd::CloneOnlyPreserve);
-    case cmd::FocusDelete:
-        return pick(0, cmd::FileOnlyDelete, cmd::CloneOnlyDelete);
-    case cmd::FocusStatistics:
-        return pick(cmd::DirStatistics, 0, 0);
-    case cmd::FocusSetAllPreserved:
-        return pick(cmd::DirSetAllPreserved, cmd::FileSetAllPreserved, cmd::CloneSetAllPreserved);
-    case cmd::FocusSetAllDeleted:
-        return pick(cmd::DirSetAllDeleted, cmd::FileSetAllDeleted, cmd::CloneSetAllDeleted);
-    case cmd::FocusSetAllUnsettled:
-        return pick(cmd::DirSetAllUnsettled, cmd::FileSetAllUnsettled, cmd::CloneSetAllUnsettled);
-    default:
-        return command;
     }
+    return command;
+}
+
+FramePane NextPane(FramePane from, bool forward) {
+    switch (from) {
+    case FramePane::Tree:
+        return forward ? FramePane::FileList : FramePane::CloneList;
+    case FramePane::FileList:
+        return forward ? FramePane::CloneList : FramePane::Tree;
+    case FramePane::CloneList:
+        return forward ? FramePane::Tree : FramePane::FileList;
+    case FramePane::OneList:
+        return FramePane::OneList;
+    case FramePane::None:
+        break;
+    }
+    return FramePane::None;
+}
+
+bool MenuBarShown(int menuStyle) {
+    return menuStyle == 0 || menuStyle == 1;
 }
 
 } // namespace paradrex

@@ -1,12 +1,14 @@
 #pragma once
 // The enabled and checked states of the main window's commands, and the
-// rules that change them: result commands after a search, layout switching,
-// the view toggles and the focus-dependent accelerators. The window only
-// mirrors these answers into its actions.
+// rules that change them: which commands have code behind them, result
+// commands after a search, layout switching, the view toggles, the
+// focus-dependent accelerators, Tab between the panes and whether the menu
+// bar shows. The window only mirrors these answers into its actions and
+// widgets.
 
 #include "uimodel/CommandIds.h"
 
-#include <span>
+#include <set>
 
 namespace paradrex {
 
@@ -31,15 +33,23 @@ public:
     // Commands that carry a check mark.
     static bool IsCheckable(int id);
 
-    // As at start: the tree layout, no result, Group Set, tool bar and status
-    // bar on, the grid as the settings say.
+    // As at start: the tree layout, no result, tool bar and status bar on,
+    // the grid as the settings say, no command handled yet. The Group Set
+    // check mark shows the review's process-wide switch (GroupSetSwitch).
     explicit FrameCommands(bool grid);
+
+    // The window registers the code behind a command here. A command without
+    // it is greyed whatever the result state, so that "not built yet" never
+    // looks like "broken"; once handled, the rules below decide. A
+    // focus-dependent accelerator counts as handled when the command of any
+    // pane it runs is.
+    void SetHandled(int id, bool handled);
+    bool Handled(int id) const;
 
     bool Enabled(int id) const;
     bool Checked(int id) const;
 
     FrameLayout layout() const { return layout_; }
-    bool groupSet() const { return groupSet_; }
     bool toolbarVisible() const { return toolbar_; }
     bool statusBarVisible() const { return statusBar_; }
     bool grid() const { return grid_; }
@@ -53,7 +63,6 @@ public:
     bool ShowTreeAndList(bool treeHasNodes);
     bool ShowOneList();
 
-    void ToggleGroupSet() { groupSet_ = !groupSet_; }
     void SetToolbarVisible(bool on) { toolbar_ = on; }
     void SetStatusBarVisible(bool on) { statusBar_ = on; }
     // The grid follows the file list's current state, which the window
@@ -61,17 +70,43 @@ public:
     bool ToggleGrid(bool fileListShowsGrid);
 
 private:
+    std::set<int> handled_;
     FrameLayout layout_ = FrameLayout::TreeAndList;
     bool resultEnabled_ = false;     // Preview, Delete, Total Statistics
     bool navigationEnabled_ = false; // the eight navigation commands
-    bool groupSet_ = true;
     bool toolbar_ = true;
     bool statusBar_ = true;
     bool grid_ = false;
 };
 
+// The accelerators whose command depends on the focused pane, and the pane
+// command each runs (0: nothing in that pane; the one list has none).
+struct FocusRoute {
+    int command;
+    int tree, fileList, cloneList;
+};
+inline constexpr FocusRoute kFocusRoutes[] = {
+    {cmd::FocusPreserve, 0, cmd::FileOnlyPreserve, cmd::CloneOnlyPreserve},
+    {cmd::FocusDelete, 0, cmd::FileOnlyDelete, cmd::CloneOnlyDelete},
+    {cmd::FocusStatistics, cmd::DirStatistics, 0, 0},
+    {cmd::FocusSetAllPreserved, cmd::DirSetAllPreserved, cmd::FileSetAllPreserved,
+     cmd::CloneSetAllPreserved},
+    {cmd::FocusSetAllDeleted, cmd::DirSetAllDeleted, cmd::FileSetAllDeleted,
+     cmd::CloneSetAllDeleted},
+    {cmd::FocusSetAllUnsettled, cmd::DirSetAllUnsettled, cmd::FileSetAllUnsettled,
+     cmd::CloneSetAllUnsettled},
+};
+bool IsFocusDependent(int command);
 // The command a focus-dependent accelerator runs for the focused pane; 0 when
 // it does nothing there. Other commands are returned unchanged.
 int FocusTarget(int command, FramePane focused);
+
+// The pane Tab (forward) or Shift+Tab moves the keyboard to: tree, file list,
+// clone list and round again; the one list keeps it. None: not a pane.
+FramePane NextPane(FramePane from, bool forward);
+
+// "MenuStyle": 0 (plain) and 1 (styled) show the menu bar; any other value
+// shows none, and the accelerators work all the same.
+bool MenuBarShown(int menuStyle);
 
 } // namespace paradrex

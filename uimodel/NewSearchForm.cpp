@@ -67,20 +67,11 @@ void NewSearchForm::RemoveRoots(const std::vector<size_t>& positions) {
         job_.roots.Erase(path);
 }
 
-bool NewSearchForm::Accept(const Filters& f, std::string_view pathBoxText) {
-    std::optional<std::vector<std::string>> types = ParseTypeList(f.typeText);
-    if (!types)
+bool NewSearchForm::Accept(const SearchFilters& filters, std::string_view pathBoxText) {
+    SearchJobOrError made = MakeSearchJob(filters, job_);
+    if (!made.job)
         return false;
-    job_.typeList = std::move(*types);
-    job_.minSizeEnabled = f.moreThan;
-    if (f.moreThan)
-        job_.minSize = SizeLimit(f.moreThanNumber, f.moreThanUnit);
-    job_.maxSizeEnabled = f.lessThan;
-    if (f.lessThan)
-        job_.maxSize = SizeLimit(f.lessThanNumber, f.lessThanUnit);
-    job_.includeReadOnly = f.readOnly ? 1 : 0;
-    job_.includeHidden = f.hidden ? 1 : 0;
-    job_.includeSystem = f.system ? 1 : 0;
+    job_ = std::move(*made.job);
     accepted_ = true;
     if (job_.roots.empty()) {
         const std::string path = NormalizeDirEntry(pathBoxText);

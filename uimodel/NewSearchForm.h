@@ -6,6 +6,7 @@
 
 #include "engine/SearchState.h"
 #include "uimodel/RecentDirList.h"
+#include "uimodel/SearchFilters.h"
 
 #include <cstddef>
 #include <functional>
@@ -18,8 +19,6 @@ namespace paradrex {
 class NewSearchForm {
 public:
     static constexpr std::string_view kInvalidDirectory = "Not a valid directory!";
-    static constexpr std::string_view kTypeInputError =
-        "File type input is incorrect, please input like \"ext1 ext2 ext3\" !";
 
     using DirectoryTest = std::function<bool(const std::string&)>;
 
@@ -58,23 +57,11 @@ public:
     // Erases the roots at the given positions of the set order.
     void RemoveRoots(const std::vector<size_t>& positions);
 
-    struct Filters {
-        std::string typeText;
-        bool moreThan = false;
-        std::string moreThanNumber;
-        int moreThanUnit = 0; // 0 Bytes, 1 KB, 2 MB
-        bool lessThan = false;
-        std::string lessThanNumber;
-        int lessThanUnit = 0;
-        bool readOnly = false;
-        bool hidden = false;
-        bool system = false;
-    };
-    // OK: false when the type text is refused (nothing changes). Otherwise
-    // writes the type list, size limits and attributes into the job, marks
-    // the form accepted and, when no root was chosen, adds the path box
-    // entry as "-> &A" would, without any message.
-    bool Accept(const Filters& filters, std::string_view pathBoxText);
+    // OK: false when the type text is refused (nothing changes; the dialog
+    // shows kTypeInputError). Otherwise writes the filters into the job
+    // (MakeSearchJob), marks the form accepted and, when no root was chosen,
+    // adds the path box entry as "-> &A" would, without any message.
+    bool Accept(const SearchFilters& filters, std::string_view pathBoxText);
     void Reject() { accepted_ = false; }
     bool accepted() const { return accepted_; }
 

@@ -6,9 +6,9 @@
 // (pausing is cooperative: the worker waits at its next checkpoint).
 
 #include "engine/SearchState.h"
+#include "uimodel/NumberFormat.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -40,16 +40,6 @@ inline constexpr int AverageBytesText = 1048;
 inline constexpr int kResultDone = 1028;
 inline constexpr int kResultStopped = 209;
 } // namespace run
-
-// How numbers are written: counts with the user's digit grouping, seconds
-// in fixed notation with three decimals. The default groups with "," and
-// uses "." as the decimal point.
-struct NumberFormat {
-    std::function<std::string(uint64_t)> integer;
-    std::function<std::string(double)> seconds;
-
-    static NumberFormat Plain();
-};
 
 class RunProgress {
 public:

@@ -73,4 +73,21 @@ uint64_t SizeLimit(std::string_view number, int unit) {
     return value << (10 * unit);
 }
 
+SearchJobOrError MakeSearchJob(const SearchFilters& f, SearchJob base) {
+    std::optional<std::vector<std::string>> types = ParseTypeList(f.typeText);
+    if (!types)
+        return {std::nullopt, std::string(kTypeInputError)};
+    base.typeList = std::move(*types);
+    base.minSizeEnabled = f.moreThan;
+    if (f.moreThan)
+        base.minSize = SizeLimit(f.moreThanNumber, f.moreThanUnit);
+    base.maxSizeEnabled = f.lessThan;
+    if (f.lessThan)
+        base.maxSize = SizeLimit(f.lessThanNumber, f.lessThanUnit);
+    base.includeReadOnly = f.readOnly ? 1 : 0;
+    base.includeHidden = f.hidden ? 1 : 0;
+    base.includeSystem = f.system ? 1 : 0;
+    return {std::move(base), std::string()};
+}
+
 } // namespace paradrex

@@ -1,34 +1,20 @@
 #include "gui/dialogs/CFileTypeDlg.h"
 
+#include "gui/QtBytes.h"
 #include "gui/styles/IconTheme.h"
 
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeDatabase>
 #include <QPushButton>
 #include <QStandardItemModel>
-#include <QStandardPaths>
 #include <QTabBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
-
-QString Text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-// The theme's icon for the type of the probe name; null when the theme has
-// none.
-QIcon TypeIcon(std::string_view probe) {
-    static const QMimeDatabase db;
-    const QMimeType type = db.mimeTypeForFile(Text(probe), QMimeDatabase::MatchExtension);
-    return QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
-}
 
 QPushButton* Button(QWidget* parent, const char* id, const QString& text) {
     auto* button = new QPushButton(text, parent);
@@ -47,7 +33,7 @@ CFileTypeDlg::CFileTypeDlg(QWidget* parent) : QDialog(parent) {
     tabs_->setObjectName(QStringLiteral("id2001"));
     tabs_->setExpanding(false);
     for (std::string_view name : paradrex::kFileTypeCategories)
-        tabs_->addTab(Text(name));
+        tabs_->addTab(Utf8Text(name));
 
     list_ = new QTreeView(this);
     list_->setObjectName(QStringLiteral("id1054"));
@@ -110,12 +96,13 @@ CFileTypeDlg::CFileTypeDlg(QWidget* parent) : QDialog(parent) {
 void CFileTypeDlg::ShowCategory(int category) {
     model_->removeRows(0, model_->rowCount());
     for (const paradrex::FileTypeEntry& entry : paradrex::FileTypeCategory(category)) {
-        auto* format = new QStandardItem(TypeIcon(entry.iconProbe), Text(entry.format));
+        auto* format =
+            new QStandardItem(MimeIcon(MimeTypeOfName(entry.iconProbe)), Utf8Text(entry.format));
         format->setCheckable(true);
         format->setCheckState(checks_[static_cast<size_t>(entry.slot())] ? Qt::Checked
                                                                          : Qt::Unchecked);
-        QList<QStandardItem*> row{format, new QStandardItem(Text(entry.description)),
-                                  new QStandardItem(Text(entry.extension))};
+        QList<QStandardItem*> row{format, new QStandardItem(Utf8Text(entry.description)),
+                                  new QStandardItem(Utf8Text(entry.extension))};
         for (QStandardItem* cell : row)
             cell->setToolTip(cell->text());
         model_->appendRow(row);

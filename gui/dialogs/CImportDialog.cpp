@@ -1,5 +1,6 @@
 #include "gui/dialogs/CImportDialog.h"
 
+#include "gui/QtBytes.h"
 #include "gui/dialogs/CFileTypeDlg.h"
 #include "uimodel/FolderTreeSource.h"
 
@@ -9,7 +10,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,7 +27,6 @@
 #include <QToolTip>
 #include <QTreeView>
 #include <QTreeWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -39,18 +38,8 @@ namespace {
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kFilledRole = Qt::UserRole + 1;
 
-QString Decoded(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
-
-std::string Bytes(const QVariant& data) {
-    return data.toByteArray().toStdString();
-}
-
-// The URL keeps the path's bytes, whatever their encoding.
 void OpenInFileManager(const std::string& path) {
-    const QByteArray encoded = QByteArray::fromStdString(path).toPercentEncoding("/");
-    QDesktopServices::openUrl(QUrl::fromEncoded(QByteArray("file://") + encoded));
+    QDesktopServices::openUrl(FileUrl(path));
 }
 
 QComboBox* UnitBox(QWidget* parent, const char* id) {
@@ -244,16 +233,16 @@ void CImportDialog::BuildControls() {
 }
 
 void CImportDialog::FillTopLevel() {
-    QByteArray home = qgetenv("HOME");
-    if (home.isEmpty())
-        home = QFile::encodeName(QDir::homePath());
+    std::string home = qgetenv("HOME").toStdString();
+    if (home.empty())
+        home = PathBytes(QDir::homePath());
     std::vector<paradrex::MountedVolume> volumes;
     for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
-        volumes.push_back({QFile::encodeName(v.rootPath()).toStdString(),
-                           v.fileSystemType().toStdString(), v.device().toStdString()});
-    const std::vector<std::string> top = paradrex::FolderTreeTopLevel(home.toStdString(), volumes);
+        volumes.push_back(
+            {PathBytes(v.rootPath()), v.fileSystemType().toStdString(), v.device().toStdString()});
+    const std::vector<std::string> top = paradrex::FolderTreeTopLevel(home, volumes);
     for (const std::string& path : top)
-        AddFolderItem(nullptr, path, Decoded(path), true);
+        AddFolderItem(nullptr, path, DisplayText(path), true);
     if (QTreeWidgetItem* first = tree_->topLevelItem(0)) {
         first->setIcon(0, style()->standardIcon(QStyle::SP_DirHomeIcon));
         tree_->expandItem(first);
@@ -265,7 +254,7 @@ QTreeWidgetItem* CImportDialog::AddFolderItem(QTreeWidgetItem* parent, const std
                                               const QString& text, bool hasSubfolders) {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
     item->setText(0, text);
-    item->setData(0, kPathRole, QByteArray::fromStdString(path));
+    item->setData(0, kPathRole, PathData(path));
     item->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
     item->setChildIndicatorPolicy(hasSubfolders ? QTreeWidgetItem::ShowIndicator
                                                 : QTreeWidgetItem::DontShowIndicator);
@@ -277,9 +266,9 @@ void CImportDialog::FillBranch(QTreeWidgetItem* item) {
         return;
     item->setData(0, kFilledRole, true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::string path = Bytes(item->data(0, kPathRole));
+    const std::string path = PathOf(item->data(0, kPathRole));
     for (const paradrex::SubFolder& sub : paradrex::ListSubfolders(path))
-        AddFolderItem(item, paradrex::ChildPath(path, sub.name), Decoded(sub.name),
+        AddFolderItem(item, paradrex::ChildPath(path, sub.name), DisplayText(sub.name),
                       sub.hasSubfolders);
     item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
     QApplication::restoreOverrideCursor();
@@ -287,12 +276,12 @@ void CImportDialog::FillBranch(QTreeWidgetItem* item) {
 
 void CImportDialog::OnTreeSelection(QTreeWidgetItem* item) {
     if (item)
-        SetPathBox(Bytes(item->data(0, kPathRole)));
+        SetPathBox(PathOf(item->data(0, kPathRole)));
 }
 
 void CImportDialog::SetPathBox(const std::string& path) {
     pathBoxBytes_ = path;
-    pathBoxShown_ = Decoded(path);
+    pathBoxShown_ = DisplayText(path);
     recentBox_->setEditText(pathBoxShown_);
 }
 
@@ -300,7 +289,7 @@ std::string CImportDialog::PathBoxBytes() const {
     const QString text = recentBox_->currentText();
     if (text == pathBoxShown_)
         return pathBoxBytes_;
-    return QFile::encodeName(text).toStdString();
+    return PathBytes(text);
 }
 
 void CImportDialog::OnAdd() {
@@ -317,7 +306,7 @@ void CImportDialog::OnRemove() {
 
 void CImportDialog::OnRecentChosen(int index) {
     HideBalloon();
-    const std::string entry = Bytes(recentBox_->itemData(index));
+    const std::string entry = PathOf(recentBox_->itemData(index));
     pathBoxBytes_ = entry;
     pathBoxShown_ = recentBox_->itemText(index);
     Show(form_.ChooseRecent(entry));
@@ -325,17 +314,17 @@ void CImportDialog::OnRecentChosen(int index) {
 
 void CImportDialog::OnOpenRow(const QModelIndex& index) {
     if (openFolder_)
-        openFolder_(Bytes(index.data(kPathRole)));
+        openFolder_(PathOf(index.data(kPathRole)));
 }
 
 void CImportDialog::OnSelectTypes() {
     CFileTypeDlg selector(this);
     if (selector.exec() == QDialog::Accepted)
-        typeBox_->setText(QString::fromStdString(selector.typeText()));
+        typeBox_->setText(Utf8Text(selector.typeText()));
 }
 
 void CImportDialog::OnOk() {
-    NewSearchForm::Filters f;
+    paradrex::SearchFilters f;
     f.typeText = typeBox_->text().toStdString();
     f.moreThan = moreThan_->isChecked();
     f.moreThanNumber = moreThanNumber_->text().toStdString();
@@ -348,9 +337,7 @@ void CImportDialog::OnOk() {
     f.system = system_->isChecked();
     if (!form_.Accept(f, PathBoxBytes())) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"),
-                        QString::fromUtf8(NewSearchForm::kTypeInputError.data(),
-                                          NewSearchForm::kTypeInputError.size()),
-                        QMessageBox::Ok, this);
+                        Utf8Text(paradrex::kTypeInputError), QMessageBox::Ok, this);
         box.exec();
         return;
     }
@@ -379,7 +366,7 @@ void CImportDialog::Show(const NewSearchForm::Result& result) {
 }
 
 void CImportDialog::ShowBalloon() {
-    balloon_->setText(Decoded(form_.BalloonText()));
+    balloon_->setText(DisplayText(form_.BalloonText()));
     balloon_->adjustSize();
     balloon_->move(recentBox_->mapToGlobal(QPoint(recentBox_->width() / 4, recentBox_->height())));
     balloon_->show();
@@ -393,8 +380,8 @@ void CImportDialog::HideBalloon() {
 void CImportDialog::RefillRoots() {
     rootModel_->removeRows(0, rootModel_->rowCount());
     for (const std::string& root : form_.Roots()) {
-        auto* item = new QStandardItem(Decoded(root));
-        item->setData(QByteArray::fromStdString(root), kPathRole);
+        auto* item = new QStandardItem(DisplayText(root));
+        item->setData(PathData(root), kPathRole);
         item->setToolTip(item->text());
         rootModel_->appendRow(item);
     }
@@ -407,7 +394,7 @@ void CImportDialog::RefillRecent() {
     const QSignalBlocker block(recentBox_);
     recentBox_->clear();
     for (const std::string& path : form_.recent().Sorted())
-        recentBox_->addItem(Decoded(path), QByteArray::fromStdString(path));
+        recentBox_->addItem(DisplayText(path), PathData(path));
     recentBox_->setCurrentIndex(-1);
     recentBox_->setEditText(text);
 }
@@ -420,7 +407,7 @@ void CImportDialog::StepRecent(int step) {
         return;
     const QSignalBlocker block(recentBox_);
     recentBox_->setCurrentIndex(index);
-    SetPathBox(Bytes(recentBox_->itemData(index)));
+    SetPathBox(PathOf(recentBox_->itemData(index)));
 }
 
 bool CImportDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,7 @@
 #include "gui/dialogs/CRunDialog.h"
 
+#include "gui/QtBytes.h"
+
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -223,7 +225,8 @@ void CRunDialog::OnTimer() {
 void CRunDialog::Apply(const RunProgress::Changes& changes) {
     for (const auto& [id, text] : changes.texts) {
         QWidget* w = Control(id);
-        const QString t = QString::fromStdString(text);
+        // Texts may carry the path of the directory being read.
+        const QString t = DisplayText(text);
         if (auto* l = qobject_cast<QLabel*>(w))
             l->setText(t);
         else if (auto* b = qobject_cast<QPushButton*>(w))

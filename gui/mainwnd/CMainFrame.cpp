@@ -1,14 +1,17 @@
 #include "gui/mainwnd/CMainFrame.h"
 
 #include "engine/SearchState.h"
+#include "gui/QtBytes.h"
 #include "gui/dialogs/CRunDialog.h"
 #include "gui/mainwnd/CDialogFocusReturn.h"
 #include "gui/mainwnd/CFolderBarWindow.h"
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/panes/CFolderTreeModel.h"
 #include "gui/panes/CResultPanes.h"
+#include "review/GroupSetSwitch.h"
 #include "settings/SettingFile.h"
 #include "uimodel/CommandTable.h"
+#include "uimodel/PaneSettings.h"
 #include "uimodel/RunProgress.h"
 #include "uimodel/WindowPlacement.h"
 
@@ -41,115 +44,13 @@ static void InitFrameResources() {
     Q_INIT_RESOURCE(mainframe);
 }
 
-namespace {
-
-QString Text(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-// Images of the tool bar commands (24 by 24 there, 16 by 16 in the menus).
-struct CommandIcon {
-    int id;
-    const char* file;
-};
-constexpr CommandIcon kIcons[] = {
-    {cmd::NewSearch, "new_search"},
-    {cmd::Preview, "preview"},
-    {cmd::DeleteMarked, "delete_marked"},
-    {cmd::GroupSet, "group_set"},
-    {cmd::TreeListView, "tree_list"},
-    {cmd::OneListView, "one_list"},
-    {cmd::NextUnsettled, "next_unsettled"},
-    {cmd::PreviousGroup, "prev_group"},
-    {cmd::NextGroup, "next_group"},
-    {cmd::PreviousDirectory, "prev_directory"},
-    {cmd::NextDirectory, "next_directory"},
-    {cmd::NextAllPreserved, "next_all_preserved"},
-    {cmd::NextAllDeleted, "next_all_deleted"},
-    {cmd::NextNameNotMatch, "next_name_not_match"},
-    {cmd::TotalStatistics, "total_statistics"},
-    {cmd::Options, "options"},
-    {cmd::HomePage, "home_page"},
-    {cmd::About, "about"},
-    {cmd::Exit, "exit"},
-};
-
-// Accelerator table 128.
-struct Accelerator {
-    int id;
-    QKeyCombination keys;
-};
-const Accelerator kAccelerators[] = {
-    {cmd::NewSearch, Qt::CTRL | Qt::Key_N},
-    {cmd::Preview, Qt::CTRL | Qt::Key_W},
-    {cmd::GroupSet, Qt::CTRL | Qt::Key_G},
-    {cmd::Exit, Qt::ALT | Qt::Key_F4},
-    {cmd::NextUnsettled, Qt::CTRL | Qt::Key_U},
-    {cmd::PreviousGroup, Qt::CTRL | Qt::Key_Up},
-    {cmd::NextGroup, Qt::CTRL | Qt::Key_Down},
-    {cmd::PreviousDirectory, Qt::CTRL | Qt::Key_PageUp},
-    {cmd::NextDirectory, Qt::CTRL | Qt::Key_PageDown},
-    {cmd::NextAllPreserved, Qt::CTRL | Qt::Key_P},
-    {cmd::NextAllDeleted, Qt::CTRL | Qt::Key_D},
-    {cmd::NextNameNotMatch, Qt::CTRL | Qt::Key_M},
-    {cmd::Options, Qt::CTRL | Qt::Key_O},
-    {cmd::OnlyPreserveDirectory, Qt::CTRL | Qt::Key_Insert},
-    {cmd::OnlyDeleteDirectory, Qt::CTRL | Qt::Key_Delete},
-    {cmd::FocusPreserve, QKeyCombination(Qt::Key_Insert)},
-    {cmd::FocusDelete, QKeyCombination(Qt::Key_Delete)},
-    {cmd::FocusSetAllPreserved, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus},
-    {cmd::FocusSetAllDeleted, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus},
-    {cmd::FocusSetAllUnsettled, Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Asterisk},
-    {cmd::Rename, QKeyCombination(Qt::Key_F2)},
-    {cmd::CopyName, Qt::CTRL | Qt::Key_C},
-    {cmd::PasteName, Qt::CTRL | Qt::Key_V},
-    {cmd::FocusStatistics, Qt::ALT | Qt::Key_Return},
-    // The keypad's Enter is the same key to the user.
-    {cmd::FocusStatistics, Qt::AltModifier | Qt::KeypadModifier | Qt::Key_Enter},
-};
-
-// Commands that only have an accelerator here; their menus come with the
-// panes' context menus.
-constexpr int kAcceleratorOnly[] = {
-    cmd::OnlyPreserveDirectory,
-    cmd::OnlyDeleteDirectory,
-    cmd::FocusPreserve,
-    cmd::FocusDelete,
-    cmd::FocusSetAllPreserved,
-    cmd::FocusSetAllDeleted,
-    cmd::FocusSetAllUnsettled,
-    cmd::Rename,
-    cmd::CopyName,
-    cmd::PasteName,
-    cmd::FocusStatistics,
-};
-
-// The panes as the settings describe them.
-PaneSettings PaneSettingsOf(const _Setting_file& s) {
-    PaneSettings p;
-    p.colours = {s.color.clrTextBk1.value, s.color.clrTextBk2.value, s.color.clrTextBlock.value};
-    p.listViewStyle = s.interfaceStyle.ListViewStyle.value;
-    p.grid = s.layout.Grid.value == 1;
-    for (ListKind kind : kListKinds)
-        p.columnWidths[size_t(kind)] = ColumnWidths(s.layout, kind);
-    return p;
-}
-
-bool IsFocusDependent(int id) {
-    return id == cmd::FocusPreserve || id == cmd::FocusDelete || id == cmd::FocusStatistics ||
-           id == cmd::FocusSetAllPreserved || id == cmd::FocusSetAllDeleted ||
-           id == cmd::FocusSetAllUnsettled;
-}
-
-} // namespace
-
 CMainFrame::CMainFrame()
     : CMainFrame(_Setting_file::Instance(), SearchState::Instance(), RunNewSearchDialog) {}
 
 CMainFrame::CMainFrame(_Setting_file& settings, SearchState& state, NewSearchDialog newSearchDialog,
                        QWidget* parent)
     : QMainWindow(parent), settings_(settings), state_(state),
-      newSearchDialog_(std::move(newSearchDialog)), commands_(settings.layout.Grid.value == 1) {
+      newSearchDialog_(std::move(newSearchDialog)), commands_(PaneSettingsOf(settings).grid) {
     InitFrameResources();
     setWindowTitle(QStringLiteral("Paradrex"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/paradrex.svg")));
@@ -158,7 +59,7 @@ CMainFrame::CMainFrame(_Setting_file& settings, SearchState& state, NewSearchDia
     CreateToolBar();
     CreateStatusBar();
     CreatePanes();
-    SyncActions();
+    RegisterHandlers();
     ApplyMenuStyle(settings_.interfaceStyle.MenuStyle.value);
     new CDialogFocusReturn(this);
     connect(qApp, &QApplication::focusChanged, this,
@@ -182,29 +83,51 @@ void CMainFrame::CreateActions() {
         a->setData(id);
         a->setObjectName(QStringLiteral("cmd%1").arg(id));
         a->setCheckable(FrameCommands::IsCheckable(id));
-        a->setStatusTip(Text(res::StatusTextOf(id)));
-        a->setToolTip(Text(res::ToolTipOf(id)));
+        a->setStatusTip(Utf8Text(res::StatusTextOf(id)));
+        a->setToolTip(Utf8Text(res::ToolTipOf(id)));
         addAction(a); // accelerators work even without a menu bar
         connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
         actions_[id] = a;
     };
     for (const res::MenuText& m : res::kMenuTexts)
-        make(m.id, QString::fromUtf8(m.text));
-    for (int id : kAcceleratorOnly)
-        make(id, QString());
-    for (const CommandIcon& i : kIcons)
-        actions_[i.id]->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(i.file))));
+        make(m.id, Utf8Text(m.text));
+    // Commands with only an accelerator here; their menus come with the
+    // panes' context menus.
+    for (const res::Accelerator& a : res::kAccelerators)
+        if (!Action(a.id))
+            make(a.id, QString());
+    for (const res::CommandIcon& i : res::kCommandIcons)
+        actions_.at(i.id)->setIcon(
+            QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(i.name))));
     std::map<int, QList<QKeySequence>> keys;
-    for (const Accelerator& a : kAccelerators)
-        keys[a.id].append(QKeySequence(a.keys));
+    for (const res::Accelerator& a : res::kAccelerators)
+        keys[a.id].append(
+            QKeySequence::fromString(QLatin1String(a.keys), QKeySequence::PortableText));
     for (auto& [id, sequences] : keys)
-        actions_[id]->setShortcuts(sequences);
+        actions_.at(id)->setShortcuts(sequences);
+}
+
+// The commands this window carries out itself; the others get their handler
+// from the part of the program that builds them.
+void CMainFrame::RegisterHandlers() {
+    SetCommandHandler(cmd::NewSearch, [this] { NewSearch(); });
+    SetCommandHandler(cmd::Exit, [this] { close(); });
+    SetCommandHandler(cmd::GroupSet, [] { GroupSetSwitch::Instance().Flip(); });
+    SetCommandHandler(cmd::ViewToolbar, [this] { ToggleToolbar(); });
+    SetCommandHandler(cmd::ViewStatusBar, [this] { ToggleStatusBar(); });
+    SetCommandHandler(cmd::TreeListView, [this] { SwitchToTreeAndList(); });
+    SetCommandHandler(cmd::OneListView, [this] { SwitchToOneList(); });
+    SetCommandHandler(cmd::Grid, [this] { ToggleGrid(); });
+    SetCommandHandler(cmd::UserManual,
+                      [] { QDesktopServices::openUrl(QUrl::fromLocalFile(UserManualPath())); });
+    SetCommandHandler(cmd::HomePage, [] { QDesktopServices::openUrl(QUrl(HomePageAddress())); });
+    SetCommandHandler(cmd::About, [this] { ShowAbout(); });
 }
 
 void CMainFrame::CreateMenus() {
     for (size_t p = 0; p < std::size(res::kMainMenu); ++p) {
         const res::Popup& popup = res::kMainMenu[p];
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        QMenu* menu = menuBar()->addMenu(Utf8Text(popup.title));
         for (int id : popup.items) {
             if (id == res::kSeparator)
                 menu->addSeparator();
@@ -238,7 +161,7 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    readyLabel_ = new QLabel(Text(res::StatusTextOf(cmd::ReadyText)), this);
+    readyLabel_ = new QLabel(Utf8Text(res::StatusTextOf(cmd::ReadyText)), this);
     readyLabel_->setObjectName(QStringLiteral("readyText"));
     // A normal widget: menu help texts and other messages cover it and it
     // shows again when they are cleared.
@@ -301,7 +224,12 @@ QAction* CMainFrame::Action(int id) const {
 }
 
 void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
-    handlers_[id] = std::move(handler);
+    commands_.SetHandled(id, static_cast<bool>(handler));
+    if (handler)
+        handlers_[id] = std::move(handler);
+    else
+        handlers_.erase(id);
+    SyncActions();
 }
 
 void CMainFrame::SetPaneMenu(QMenu* popup) {
@@ -314,19 +242,7 @@ void CMainFrame::SetPaneMenu(QMenu* popup) {
 }
 
 FramePane CMainFrame::FocusedPane() const {
-    const QWidget* w = QApplication::focusWidget();
-    if (!w)
-        return FramePane::None;
-    auto in = [w](const QWidget* pane) { return w == pane || pane->isAncestorOf(w); };
-    if (in(folderTree()))
-        return FramePane::Tree;
-    if (in(fileList()))
-        return FramePane::FileList;
-    if (in(cloneList()))
-        return FramePane::CloneList;
-    if (in(oneList()))
-        return FramePane::OneList;
-    return FramePane::None;
+    return panes_->PaneOf(QApplication::focusWidget());
 }
 
 void CMainFrame::OnFocusChanged(QWidget*) {
@@ -336,11 +252,11 @@ void CMainFrame::OnFocusChanged(QWidget*) {
 }
 
 void CMainFrame::ApplyMenuStyle(int style) {
-    menuBar()->setVisible(style == 0 || style == 1);
+    menuBar()->setVisible(MenuBarShown(style));
 }
 
 void CMainFrame::ApplyListStyle(int style) {
-    panes_->SetListStyle(style);
+    panes_->SetListStyle(ListStyleOf(style));
 }
 
 void CMainFrame::ApplyColours() {
@@ -380,61 +296,17 @@ void CMainFrame::ShowAtStart() {
 }
 
 void CMainFrame::OnCommand(int id) {
-    switch (id) {
-    case cmd::NewSearch:
-        NewSearch();
-        break;
-    case cmd::Exit:
-        close();
-        break;
-    case cmd::GroupSet:
-        commands_.ToggleGroupSet();
-        Dispatch(id);
-        break;
-    case cmd::ViewToolbar:
-        ToggleToolbar();
-        break;
-    case cmd::ViewStatusBar:
-        ToggleStatusBar();
-        break;
-    case cmd::TreeListView:
-        SwitchToTreeAndList();
-        break;
-    case cmd::OneListView:
-        SwitchToOneList();
-        break;
-    case cmd::Grid:
-        ToggleGrid();
-        break;
-    case cmd::UserManual:
-        QDesktopServices::openUrl(QUrl::fromLocalFile(UserManualPath()));
-        break;
-    case cmd::HomePage:
-        QDesktopServices::openUrl(QUrl(HomePageAddress()));
-        break;
-    case cmd::About:
-        ShowAbout();
-        break;
-    default:
-        if (IsFocusDependent(id)) {
-            if (const int target = FocusTarget(id, FocusedPane()))
-                Dispatch(target);
-        } else {
-            Dispatch(id);
-        }
-        break;
+    // A focus-dependent accelerator runs the command of the focused pane.
+    const int target = FocusTarget(id, FocusedPane());
+    auto it = handlers_.find(target);
+    if (it != handlers_.end() && commands_.Enabled(target)) {
+        // A copy: the handler may set another one for its own command.
+        const std::function<void()> handler = it->second;
+        handler();
     }
     // A checkable action toggles itself when triggered; the state table
     // decides.
     SyncActions();
-}
-
-// Runs the handler another part of the program set for the command; without
-// one the command does nothing yet.
-void CMainFrame::Dispatch(int id) {
-    auto it = handlers_.find(id);
-    if (it != handlers_.end() && it->second)
-        it->second();
 }
 
 void CMainFrame::SyncActions() {
@@ -542,9 +414,10 @@ void CMainFrame::StoreLayout() {
                                  : isMaximized() ? WindowShowState::Maximized
                                                  : WindowShowState::Normal;
     StorePlacement(settings_.layout, {r.x(), r.y(), r.width(), r.height()}, show);
+    std::array<std::vector<int>, 3> widths;
     for (ListKind kind : kListKinds)
-        StoreColumnWidths(settings_.layout, kind, panes_->ColumnWidths(kind));
-    settings_.layout.Grid = panes_->grid() ? 1 : 0;
+        widths[static_cast<size_t>(kind)] = panes_->ColumnWidths(kind);
+    StorePaneLayout(settings_.layout, widths, panes_->grid());
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -6,9 +6,10 @@
 // and grid state kept in Setting.ini.
 //
 // The command states (enabled, checked) come from paradrex::FrameCommands;
-// this class only mirrors them into its actions. Commands whose work belongs
-// to other parts of the program are reached through SetCommandHandler(id);
-// until a handler is set such a command does nothing.
+// this class only mirrors them into its actions. Every command runs the
+// handler set for it with SetCommandHandler(id), the window's own commands
+// included; a command without one is greyed until the part of the program
+// that carries it out sets it.
 
 #include "engine/SearchDriver.h"
 #include "platform/KeyStore.h"
@@ -57,6 +58,8 @@ public:
 
     // The action of a command id; null when there is none.
     QAction* Action(int id) const;
+    // Sets (replaces) the code a command runs and enables the command as the
+    // rules of FrameCommands say; an empty handler greys it again.
     void SetCommandHandler(int id, std::function<void()> handler);
     // How the progress dialog starts its worker thread (tests hold it back).
     using WorkerStarter = std::function<std::thread(std::function<void()> body)>;
@@ -106,9 +109,9 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreatePanes();
+    void RegisterHandlers();
 
     void OnCommand(int id);
-    void Dispatch(int id);
     void SyncActions();
 
     void NewSearch();

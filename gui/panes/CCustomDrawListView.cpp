@@ -1,10 +1,10 @@
 #include "gui/panes/CCustomDrawListView.h"
 
+#include "gui/QtBytes.h"
 #include "gui/panes/CResultListModel.h"
 #include "review/ListCells.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QPainter>
@@ -24,8 +24,8 @@ QString CCustomDrawListView::InfoTip(const QStyleOptionViewItem& option, const Q
         room -= option.decorationSize.width() + 2;
     std::string cut;
     if (!text.isEmpty() && option.fontMetrics.horizontalAdvance(text) > room)
-        cut = QFile::encodeName(text).toStdString();
-    return QFile::decodeName(paradrex::InfoTipText(std::move(cut), *file).c_str());
+        cut = PathBytes(text);
+    return DisplayText(paradrex::InfoTipText(std::move(cut), *file));
 }
 
 bool CCustomDrawListView::helpEvent(QHelpEvent* event, QAbstractItemView* view,

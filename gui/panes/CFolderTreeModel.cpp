@@ -1,6 +1,6 @@
 #include "gui/panes/CFolderTreeModel.h"
 
-#include <QFile>
+#include "gui/QtBytes.h"
 
 using paradrex::ResultDir;
 
@@ -98,8 +98,7 @@ QVariant CFolderTreeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole: {
         // A root's name record holds its whole path.
-        std::string_view name = node->dir->name->name();
-        return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+        return DisplayText(node->dir->name->name());
     }
     case Qt::DecorationRole:
         return folderIcon_;

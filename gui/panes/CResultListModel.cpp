@@ -1,22 +1,18 @@
 #include "gui/panes/CResultListModel.h"
 
+#include "gui/QtBytes.h"
 #include "gui/panes/CStateImages.h"
 #include "gui/panes/CTypeIconCache.h"
 #include "review/ListCells.h"
 
 #include <QBrush>
 #include <QColor>
-#include <QFile>
 
 using paradrex::FileRecord;
 using paradrex::ListKind;
 using Column = paradrex::ListColumn;
 
 namespace {
-
-QString Decode(std::string_view bytes) {
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
 
 QVariant Alignment(Column column) {
     return QVariant::fromValue((paradrex::IsRightAligned(column) ? Qt::AlignRight : Qt::AlignLeft) |
@@ -94,9 +90,9 @@ QString CResultListModel::Text(const FileRecord& file, Column column) const {
     case Column::State:
         return {};
     case Column::Name:
-        return QFile::decodeName(file.name);
+        return DisplayText(file.name);
     case Column::Directory:
-        return Decode(paradrex::DirectoryPath(file.directory));
+        return DisplayText(paradrex::DirectoryPath(file.directory));
     case Column::Size:
         return locale_.toString(qulonglong(file.size));
     case Column::Type:
@@ -133,7 +129,7 @@ QVariant CResultListModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::ToolTipRole: {
         std::string tip = paradrex::InfoTipText({}, *file);
-        return tip.empty() ? QVariant() : QVariant(QFile::decodeName(tip.c_str()));
+        return tip.empty() ? QVariant() : QVariant(DisplayText(tip));
     }
     case FileRole:
         return QVariant::fromValue(reinterpret_cast<quintptr>(file));

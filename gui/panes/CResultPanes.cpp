@@ -1,6 +1,7 @@
 #include "gui/panes/CResultPanes.h"
 
 #include "engine/SearchState.h"
+#include "gui/QtBytes.h"
 #include "gui/panes/CCustomDrawStandardListView.h"
 #include "gui/panes/CCustomDrawVistaListView.h"
 #include "gui/panes/CCustomDrawVistaTreeView.h"
@@ -9,6 +10,7 @@
 #include "gui/panes/CStateImages.h"
 #include "gui/panes/CTypeIconCache.h"
 #include "gui/panes/CVistaTheme.h"
+#include "review/Navigation.h"
 #include "review/ResultTreeOrder.h"
 #include "settings/SettingKeys.h"
 
@@ -18,12 +20,13 @@
 #include <QKeyEvent>
 #include <QStyle>
 #include <QTreeView>
-#include <QUrl>
 
 #include <algorithm>
 
+using paradrex::FramePane;
 using paradrex::ListColumn;
 using paradrex::ListKind;
+using paradrex::ListStyle;
 using paradrex::ResultDir;
 
 namespace {
@@ -44,13 +47,7 @@ QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
 
 } // namespace
 
-PaneSettings::PaneSettings() {
-    const paradrex::_Layout_section defaults;
-    for (ListKind which : paradrex::kListKinds)
-        columnWidths[static_cast<size_t>(which)] = paradrex::ColumnWidths(defaults, which);
-}
-
-CResultPanes::CResultPanes(QWidget* viewParent, const PaneSettings& settings)
+CResultPanes::CResultPanes(QWidget* viewParent, const paradrex::PaneSettings& settings)
     : QObject(viewParent), types_(std::make_unique<CTypeIconCache>()),
       states_(std::make_unique<CStateImages>()) {
     browser_.SetColours(settings.colours);
@@ -91,7 +88,7 @@ CResultPanes::CResultPanes(QWidget* viewParent, const PaneSettings& settings)
     connect(fileList()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CResultPanes::OnFileSelectionChanged);
 
-    style_ = settings.listViewStyle == kWindowsVista ? kWindowsVista : kWindowsDefault;
+    style_ = settings.listStyle;
     InstallDelegates();
 }
 
@@ -141,7 +138,7 @@ QTreeView* CResultPanes::MakeList(ListKind which, QWidget* parent) {
 void CResultPanes::InstallDelegates() {
     QStyledItemDelegate* oldTree = treeDelegate_;
     HV::CCustomDrawListView* old[3] = {listDelegates_[0], listDelegates_[1], listDelegates_[2]};
-    if (style_ == kWindowsVista) {
+    if (style_ == ListStyle::WindowsVista) {
         theme_ = std::make_shared<HV::CVistaTheme>(tree_->palette());
         treeDelegate_ = new HV::CCustomDrawVistaTreeView(theme_, this);
         for (auto& d : listDelegates_)
@@ -159,7 +156,7 @@ void CResultPanes::InstallDelegates() {
     // The themed selection marks the item's text only; the style's own
     // highlight would still fill the branch area left of the item.
     QPalette palette = treePalette_;
-    if (style_ == kWindowsVista)
+    if (style_ == ListStyle::WindowsVista)
         for (auto group : {QPalette::Active, QPalette::Inactive})
             palette.setColor(group, QPalette::Highlight, palette.color(group, QPalette::Base));
     tree_->setPalette(palette);
@@ -167,7 +164,7 @@ void CResultPanes::InstallDelegates() {
     for (size_t i = 0; i < 3; ++i) {
         // The themed selection is the whole mark of the current row; the plain
         // style keeps the style's focus frame around it.
-        lists_[i]->setAllColumnsShowFocus(style_ == kWindowsDefault);
+        lists_[i]->setAllColumnsShowFocus(style_ == ListStyle::WindowsDefault);
         lists_[i]->setItemDelegate(listDelegates_[i]);
         lists_[i]->viewport()->update();
     }
@@ -176,8 +173,8 @@ void CResultPanes::InstallDelegates() {
         delete d;
 }
 
-void CResultPanes::SetListStyle(int style) {
-    style_ = style == kWindowsVista ? kWindowsVista : kWindowsDefault;
+void CResultPanes::SetListStyle(ListStyle style) {
+    style_ = style;
     InstallDelegates();
 }
 
@@ -201,11 +198,13 @@ void CResultPanes::SetResult(paradrex::SearchState* state) {
 }
 
 bool CResultPanes::SelectFirstDirectoryWithDuplicates() {
-    ResultDir* dir = paradrex::FirstDirectoryWithDuplicates(browser_.root());
-    if (!dir)
+    // Next Group from no selection: the first directory with duplicates in
+    // tree order and its first row.
+    const std::optional<paradrex::ReviewPlace> place = paradrex::NextGroup(browser_);
+    if (!place)
         return false;
-    SelectDirectory(dir);
-    SelectFileRow(0);
+    SelectDirectory(place->dir);
+    SelectFileRow(static_cast<int>(place->row));
     fileList()->setFocus(Qt::OtherFocusReason);
     return true;
 }
@@ -319,11 +318,7 @@ void CResultPanes::SetColumnWidths(ListKind which, std::span<const int> widths) 
 }
 
 bool CResultPanes::OpenFile(const paradrex::FileRecord& file) {
-    // The URL carries the path's bytes as they are, so a name that is not
-    // valid UTF-8 still reaches the right file.
-    QByteArray path = QByteArray::fromStdString(paradrex::FilePath(file));
-    QUrl url = QUrl::fromEncoded(QByteArray("file://") + path.toPercentEncoding("/"));
-    return QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(FileUrl(paradrex::FilePath(file)));
 }
 
 void CResultPanes::OnActivated(ListKind which, const QModelIndex& index) {
@@ -345,6 +340,34 @@ std::optional<ListKind> CResultPanes::ListOf(const QObject* view) const {
         if (view == lists_[Slot(which)])
             return which;
     return std::nullopt;
+}
+
+FramePane CResultPanes::PaneOf(const QWidget* widget) const {
+    if (!widget)
+        return FramePane::None;
+    for (FramePane pane :
+         {FramePane::Tree, FramePane::FileList, FramePane::CloneList, FramePane::OneList}) {
+        const QWidget* view = ViewOf(pane);
+        if (view && (widget == view || view->isAncestorOf(widget)))
+            return pane;
+    }
+    return FramePane::None;
+}
+
+QWidget* CResultPanes::ViewOf(FramePane pane) const {
+    switch (pane) {
+    case FramePane::Tree:
+        return tree_;
+    case FramePane::FileList:
+        return fileList();
+    case FramePane::CloneList:
+        return cloneList();
+    case FramePane::OneList:
+        return oneList();
+    case FramePane::None:
+        break;
+    }
+    return nullptr;
 }
 
 bool CResultPanes::OnListKey(ListKind which, const QKeyEvent& key) {
@@ -370,7 +393,6 @@ bool CResultPanes::OnListKey(ListKind which, const QKeyEvent& key) {
 }
 
 bool CResultPanes::eventFilter(QObject* watched, QEvent* event) {
-    QWidget* target = nullptr;
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (auto which = ListOf(watched); which && OnListKey(*which, *key))
@@ -382,18 +404,12 @@ bool CResultPanes::eventFilter(QObject* watched, QEvent* event) {
             return false;
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
             return false;
-        if (watched == tree_)
-            target = forward ? fileList() : cloneList();
-        else if (watched == fileList())
-            target = forward ? cloneList() : tree_.data();
-        else if (watched == cloneList())
-            target = forward ? tree_.data() : fileList();
-        else if (watched == oneList())
-            return true; // the one list keeps the focus
-        if (target) {
+        const FramePane from = PaneOf(qobject_cast<QWidget*>(watched));
+        if (from == FramePane::None)
+            return false;
+        if (QWidget* target = ViewOf(paradrex::NextPane(from, forward)); target != watched)
             target->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
+        return true;
     } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         // The themed selection changes its colours with the focus.
         if (auto* view = qobject_cast<QAbstractItemView*>(watched))

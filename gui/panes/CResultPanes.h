@@ -7,7 +7,9 @@
 
 #include "review/Browser.h"
 #include "review/Colour.h"
+#include "uimodel/FrameCommands.h"
 #include "uimodel/ListColumns.h"
+#include "uimodel/PaneSettings.h"
 
 #include <QObject>
 #include <QPalette>
@@ -40,26 +42,12 @@ namespace paradrex {
 class SearchState;
 }
 
-// The settings the panes are drawn with; the frame fills it from Setting.ini.
-// The defaults are those of a new Setting.ini.
-struct PaneSettings {
-    PaneSettings();
-    paradrex::RowColours colours;
-    int listViewStyle = 1; // 0 "Windows Default", 1 "Windows Vista Style"
-    bool grid = false;     // grid lines in all three lists at creation
-    // Widths of the data columns of the file, clone and one list, in display
-    // order (the fixed state column not included).
-    std::array<std::vector<int>, 3> columnWidths;
-};
-
 class CResultPanes : public QObject {
     Q_OBJECT
 public:
-    enum ListStyle { kWindowsDefault = 0, kWindowsVista = 1 };
-
     // The views are created as children of `viewParent`; the frame may move
     // them into its splitters.
-    explicit CResultPanes(QWidget* viewParent, const PaneSettings& settings = {});
+    explicit CResultPanes(QWidget* viewParent, const paradrex::PaneSettings& settings = {});
     ~CResultPanes() override;
 
     QTreeView* folderTree() const { return tree_; }
@@ -71,6 +59,8 @@ public:
     CResultListModel* listModel(paradrex::ListKind which) const { return models_[Slot(which)]; }
     const paradrex::Browser& browser() const { return browser_; }
     CTypeIconCache& typeCache() { return *types_; }
+    // The pane a widget is or lies in; None for any other widget.
+    paradrex::FramePane PaneOf(const QWidget* widget) const;
 
     // Shows a new result: fills the folder tree (nothing expanded or
     // selected) and empties the three lists. Null: shows nothing.
@@ -98,9 +88,8 @@ public:
     // Repaints every row of the three lists (after states or names changed).
     void RefreshRows();
 
-    // 0 "Windows Default", 1 "Windows Vista Style" (other values: 0).
-    void SetListStyle(int style);
-    int listStyle() const { return style_; }
+    void SetListStyle(paradrex::ListStyle style);
+    paradrex::ListStyle listStyle() const { return style_; }
     // Grid lines of the file list and the clone list; the one list keeps the
     // state it was created with.
     void SetGrid(bool on);
@@ -136,6 +125,7 @@ private:
     void OnClicked(paradrex::ListKind which, const QModelIndex& index);
     void ExpandSingle(const QModelIndex& selected);
     std::optional<paradrex::ListKind> ListOf(const QObject* view) const;
+    QWidget* ViewOf(paradrex::FramePane pane) const;
     bool OnListKey(paradrex::ListKind which, const QKeyEvent& key);
     void InstallDelegates();
 
@@ -150,7 +140,7 @@ private:
     HV::CCustomDrawListView* listDelegates_[3] = {};
     std::shared_ptr<HV::CVistaTheme> theme_;
     QPalette treePalette_;
-    int style_ = kWindowsVista;
+    paradrex::ListStyle style_ = paradrex::ListStyle::WindowsVista;
     bool grid_ = false;
     bool oneGrid_ = false;
     QPersistentModelIndex expanded_; // the tree item single expand opened last

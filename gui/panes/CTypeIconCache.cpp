@@ -1,25 +1,22 @@
 #include "gui/panes/CTypeIconCache.h"
 
+#include "gui/QtBytes.h"
 #include "gui/styles/IconTheme.h"
 #include "review/ListCells.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
+#include <QMimeDatabase>
 #include <QStyle>
 
 CTypeIconCache::CTypeIconCache() {
     EnsureIconTheme();
     QIcon fallback = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
-    default_ = EntryFor(db_.mimeTypeForName(QStringLiteral("application/octet-stream")), fallback);
+    default_ = EntryFor(QMimeDatabase().mimeTypeForName(QStringLiteral("application/octet-stream")),
+                        fallback);
 }
 
-CTypeIconCache::Entry CTypeIconCache::EntryFor(const QMimeType& type, const QIcon& fallback) const {
-    QIcon icon =
-        QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName(), fallback));
-    return {icon, type.comment()};
+CTypeIconCache::Entry CTypeIconCache::EntryFor(const QMimeType& type, const QIcon& fallback) {
+    return {MimeIcon(type, fallback), type.comment()};
 }
 
 const CTypeIconCache::Entry& CTypeIconCache::Lookup(std::string_view fileName) {
@@ -32,10 +29,7 @@ const CTypeIconCache::Entry& CTypeIconCache::LookupExtension(std::string_view ex
     auto it = cache_.find(extension);
     if (it != cache_.end())
         return it->second;
-    // By name only: the file is not read.
-    QString probe =
-        QStringLiteral("x.") + QFile::decodeName(QByteArray(extension.data(), extension.size()));
-    QMimeType type = db_.mimeTypeForFile(probe, QMimeDatabase::MatchExtension);
+    QMimeType type = MimeTypeOfName("x." + std::string(extension));
     Entry entry = type.isDefault() ? default_ : EntryFor(type, default_.icon);
     return cache_.emplace(std::string(extension), std::move(entry)).first->second;
 }

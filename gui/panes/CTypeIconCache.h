@@ -5,7 +5,7 @@
 // of extensions.
 
 #include <QIcon>
-#include <QMimeDatabase>
+#include <QMimeType>
 #include <QString>
 
 #include <functional>
@@ -33,9 +33,8 @@ public:
     size_t size() const { return cache_.size(); }
 
 private:
-    Entry EntryFor(const QMimeType& type, const QIcon& fallback) const;
+    static Entry EntryFor(const QMimeType& type, const QIcon& fallback);
 
-    QMimeDatabase db_;
     Entry default_;
     std::map<std::string, Entry, std::less<>> cache_;
 };

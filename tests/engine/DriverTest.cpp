@@ -134,9 +134,8 @@ TEST_F(DriverTest, DefaultPreserveAndDeleteDirectoriesPremarkFiles) {
         for (const FileRecord* f : g)
             states[Rel(f)] = f->state;
     };
-    for (const auto& [sig, set] : state.cloneSets)
-        for (const auto& g : set)
-            collect(g);
+    for (const DuplicateGroup& g : ResultGroups(state))
+        collect(g);
     EXPECT_EQ(states["keep/a"], FileState::Preserved);
     EXPECT_EQ(states["keep/trash/b"], FileState::Deleted); // Delete applied second
     EXPECT_EQ(states["other/c"], FileState::Unsettled);    // trailing slash matches nothing

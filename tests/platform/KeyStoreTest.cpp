@@ -1,4 +1,6 @@
 #include "platform/KeyStore.h"
+#include "support/FaultInjector.h"
+#include "support/ResultAssertions.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,8 @@
 namespace paradrex::platform {
 namespace {
 
+using test::FailsWith;
+using test::FaultInjector;
 using test::TempTree;
 
 TEST(KeyStore, DefaultPathFollowsXdgConfigHome) {
@@ -59,6 +63,42 @@ TEST(KeyStore, DamagedLinesAreIgnored) {
     EXPECT_EQ(store.Read("K", "E"), KeyValue::Qword(7));
 }
 
+TEST(KeyStore, FailuresAreReportedAndTheFileStaysAsItWas) {
+    TempTree t;
+    const std::string text = "[K]\nCount=qword:5\n[Other]\nName=string:x\n";
+    const std::string path = t.createFile("registry.ini", text);
+    KeyStore store(path);
+    auto addOne = [](KeyValues& v) {
+        v["Count"] = KeyValue::Qword(v["Count"].number + 1);
+        return true;
+    };
+    EXPECT_TRUE(FailsWith(store.Read("K", "Size"), ENOENT));
+    EXPECT_TRUE(FailsWith(store.Read("None", "Count"), ENOENT));
+    {
+        // A store that exists but cannot be read is never rewritten from nothing.
+        FaultInjector faults;
+        faults.Fail({.op = Op::Open, .error = EACCES, .times = 0, .path = "*/registry.ini"});
+        EXPECT_TRUE(FailsWith(store.CreateKey("New"), EACCES));
+        EXPECT_TRUE(FailsWith(store.Update("K", addOne), EACCES));
+        EXPECT_TRUE(FailsWith(store.Read("K", "Count"), EACCES));
+        EXPECT_FALSE(store.KeyExists("K"));
+    }
+    {
+        FaultInjector faults;
+        faults.Fail({.op = Op::Write, .error = ENOSPC});
+        EXPECT_TRUE(FailsWith(store.Update("K", addOne), ENOSPC));
+    }
+    {
+        FaultInjector faults;
+        faults.Fail({.op = Op::Open, .error = EROFS, .path = "*.lock"});
+        EXPECT_TRUE(FailsWith(store.Update("K", addOne), EROFS));
+    }
+    EXPECT_EQ(t.readFile("registry.ini"), text);
+    EXPECT_TRUE(test::Succeeded(store.Update("K", addOne)));
+    EXPECT_EQ(store.Read("K", "Count"), KeyValue::Qword(6));
+    EXPECT_EQ(store.Read("Other", "Name"), KeyValue::String("x"));
+}
+
 TEST(KeyStore, ConcurrentUpdatesFromSeveralProcessesAreNeverLost) {
     TempTree t;
     const std::string path = t.path("registry.ini");
@@ -70,11 +110,14 @@ TEST(KeyStore, ConcurrentUpdatesFromSeveralProcessesAreNeverLost) {
         ASSERT_GE(pid, 0);
         if (pid == 0) {
             KeyStore store(path);
-            for (int i = 0; i < kUpdates; ++i)
-                store.Update("K", [](KeyValues& v) {
+            for (int i = 0; i < kUpdates; ++i) {
+                Result<void> r = store.Update("K", [](KeyValues& v) {
                     v["Count"] = KeyValue::Qword(v["Count"].number + 1);
                     return true;
                 });
+                if (!r)
+                    ::_exit(1);
+            }
             ::_exit(0);
         }
         children.push_back(pid);

@@ -1,7 +1,9 @@
 #include "review/BrowserRows.h"
 #include "engine/ResultBuilder.h"
+#include "engine/ResultGroups.h"
 #include "engine/SearchState.h"
 #include "review/Browser.h"
+#include "review/Navigation.h"
 #include "review/ResultTreeOrder.h"
 
 #include "support/HandBuiltResult.h"
@@ -116,14 +118,11 @@ TEST_F(BrowserRows, RunRowOfASecondRunReachesTheWholeGroup) {
 }
 
 TEST_F(BrowserRows, OneListHasCloneSetsInMapOrderThenRunGroupsWithGroupColours) {
-    std::vector<OneListRow> rows = BuildOneListRows(state.cloneSets, state.runGroups, kColours);
+    std::vector<OneListRow> rows = BuildOneListRows(ResultGroups(state), kColours);
     ASSERT_EQ(rows.size(), 2u + 2 + 2 + 5 + 4);
     std::vector<const DuplicateGroup*> groups;
-    for (const auto& [sig, set] : state.cloneSets)
-        for (const DuplicateGroup& g : set)
-            groups.push_back(&g);
-    for (const RunGroup& rg : state.runGroups)
-        groups.push_back(&rg.group);
+    for (const DuplicateGroup& g : ResultGroups(state))
+        groups.push_back(&g);
     ASSERT_EQ(groups.size(), 5u);
     size_t i = 0;
     for (size_t g = 0; g < groups.size(); ++g)
@@ -228,22 +227,34 @@ TEST_F(TreeOrder, PreOrderFollowsTheChildMapAndFindsTheFirstDirectoryWithDuplica
         walked.push_back(d);
     EXPECT_EQ(walked, expected);
     EXPECT_EQ(walked.size(), 5u);
+    // Backwards from the last directory, the same order reversed.
+    std::vector<const ResultDir*> back;
+    for (ResultDir* d = LastInTreeOrder(root); d; d = PreviousInTreeOrder(d))
+        back.push_back(d);
+    EXPECT_EQ(back, std::vector<const ResultDir*>(expected.rbegin(), expected.rend()));
+    EXPECT_EQ(LastInTreeOrder(nullptr), nullptr);
 
-    // The first directory with duplicates is the first in that order.
+    // A new result starts at the first directory with duplicates in that
+    // order, on its first row: Next Group from no selection.
     const ResultDir* first = nullptr;
     for (const ResultDir* d : expected)
         if (HoldsDuplicates(*d)) {
             first = d;
             break;
         }
-    EXPECT_EQ(FirstDirectoryWithDuplicates(root), first);
+    Browser browser;
+    browser.SetResult(&state);
+    std::optional<ReviewPlace> start = NextGroup(browser);
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->dir, first);
+    EXPECT_EQ(start->row, 0u);
     EXPECT_FALSE(HoldsDuplicates(*ResultDirOf(root, r)));
     EXPECT_FALSE(HoldsDuplicates(*ResultDirOf(root, x)));
     EXPECT_TRUE(HoldsDuplicates(*ResultDirOf(root, x1)));
 
     EXPECT_EQ(ResultDirOf(root, x1)->name, x1);
     EXPECT_EQ(ResultDirOf(root, Dir(x, "absent")), nullptr);
-    EXPECT_EQ(FirstDirectoryWithDuplicates(nullptr), nullptr);
+    EXPECT_FALSE(NextGroup(Browser{})) << "no result";
 }
 
 TEST_F(TreeOrder, DeepTreesAreWalkedWithoutRecursion) {
@@ -258,10 +269,16 @@ TEST_F(TreeOrder, DeepTreesAreWalkedWithoutRecursion) {
     for (ResultDir* r = NextInTreeOrder(root); r; r = NextInTreeOrder(r))
         ++count;
     EXPECT_EQ(count, 20001u + 1u);
-    const ResultDir* first = FirstDirectoryWithDuplicates(root);
-    ASSERT_NE(first, nullptr);
+    size_t backwards = 0;
+    for (ResultDir* r = LastInTreeOrder(root); r; r = PreviousInTreeOrder(r))
+        ++backwards;
+    EXPECT_EQ(backwards, count);
+    Browser browser;
+    browser.SetResult(&state);
+    std::optional<ReviewPlace> first = NextGroup(browser);
+    ASSERT_TRUE(first);
     // Whichever root comes first in the child map, the walk finds a holder.
-    EXPECT_TRUE(first->name == d || first->name == other);
+    EXPECT_TRUE(first->dir->name == d || first->dir->name == other);
     EXPECT_EQ(ResultDirOf(state.resultRoot.get(), d)->name, d);
 }
 

@@ -239,6 +239,21 @@ TEST(SettingFileDisk, FolderInPlaceOfTheFileIsLeftAlone) {
     EXPECT_TRUE(std::filesystem::is_directory(tree.path("Setting.ini")));
 }
 
+TEST(SettingFileDisk, FifoInPlaceOfTheFileNeitherBlocksNorIsReplaced) {
+    TempTree tree;
+    ASSERT_EQ(::mkfifo(tree.path("Setting.ini").c_str(), 0644), 0);
+    {
+        _Setting_file settings(tree.root(), kNoAssociations); // nobody writes to the FIFO
+        EXPECT_TRUE(settings.fileExisted());
+        EXPECT_EQ(settings.layout.window_x.value, 0);
+        settings.layout.window_x = 5;
+        EXPECT_FALSE(settings.Save());
+    }
+    struct stat st {};
+    ASSERT_EQ(::lstat(tree.path("Setting.ini").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
 TEST(SettingFileDisk, LinkedFileIsWrittenThroughTheLink) {
     TempTree tree;
     tree.createFile("real/Setting.ini", DefaultText());

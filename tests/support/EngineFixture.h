@@ -2,6 +2,7 @@
 // Runs real searches on temporary trees and reads the result back as
 // relative paths.
 
+#include "engine/ResultGroups.h"
 #include "engine/SearchDriver.h"
 #include "engine/SearchState.h"
 #include "support/TempTree.h"
@@ -45,11 +46,8 @@ protected:
     // Every group in result order: clone sets in map order, then run groups.
     std::vector<Group> Groups() const {
         std::vector<Group> out;
-        for (const auto& [sig, set] : state.cloneSets)
-            for (const DuplicateGroup& g : set)
-                out.push_back(Files(g));
-        for (const RunGroup& rg : state.runGroups)
-            out.push_back(Files(rg.group));
+        for (const DuplicateGroup& g : ResultGroups(state))
+            out.push_back(Files(g));
         return out;
     }
 

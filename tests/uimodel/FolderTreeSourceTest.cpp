@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace paradrex {
@@ -25,12 +26,16 @@ TEST(FolderTreeSource, SubfoldersAreFoldersOnlyHiddenIncludedSortedByName) {
     tree.createSymlink(tree.path("b"), "link-to-b");
     tree.createSymlink(tree.path("a-file"), "link-to-file");
     tree.createSymlink(tree.path("missing"), "dangling");
+    ASSERT_EQ(::mkfifo(tree.path("fifo").c_str(), 0600), 0);
+    // A folder whose only subfolder is a link to one.
+    tree.createDir("d");
+    tree.createSymlink(tree.path("A"), "d/link-to-A");
 
     const auto folders = ListSubfolders(tree.root());
     std::vector<std::string> names;
     for (const SubFolder& f : folders)
         names.push_back(f.name + (f.hasSubfolders ? "+" : ""));
-    EXPECT_EQ(names, (Paths{".hidden+", "A", "b+", "c", "link-to-b+"}));
+    EXPECT_EQ(names, (Paths{".hidden+", "A", "b+", "c", "d+", "link-to-b+"}));
     EXPECT_TRUE(ListSubfolders(tree.path("missing")).empty());
     EXPECT_TRUE(ListSubfolders(tree.path("a-file")).empty());
 }

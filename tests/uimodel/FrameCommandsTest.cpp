@@ -1,5 +1,7 @@
 #include "uimodel/FrameCommands.h"
+#include "review/GroupSetSwitch.h"
 #include "settings/SettingFile.h"
+#include "uimodel/CommandTable.h"
 #include "uimodel/WindowPlacement.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,17 @@ namespace {
 const std::set<int> kNavigation = {135, 32818, 134, 32828, 32830, 140, 141, 32921};
 const std::set<int> kResultOnly = {32802, 137, 32937};
 
+// The window's commands as they will be once every one is built: handled.
+FrameCommands Built(bool grid) {
+    FrameCommands c(grid);
+    for (const res::MenuText& m : res::kMenuTexts)
+        c.SetHandled(m.id, true);
+    for (const FocusRoute& r : kFocusRoutes)
+        for (int id : {r.tree, r.fileList, r.cloneList})
+            c.SetHandled(id, true);
+    return c;
+}
+
 void ExpectResultCommands(const FrameCommands& c, bool navigation, bool others) {
     for (int id : kNavigation)
         EXPECT_EQ(c.Enabled(id), navigation) << id;
@@ -23,7 +36,7 @@ void ExpectResultCommands(const FrameCommands& c, bool navigation, bool others) 
 }
 
 TEST(FrameCommands, StartWithoutResultInTheTreeLayoutWithGroupSetAndBarsOn) {
-    const FrameCommands c(false);
+    const FrameCommands c = Built(false);
     ExpectResultCommands(c, false, false);
     EXPECT_TRUE(c.Checked(cmd::GroupSet));
     EXPECT_TRUE(c.Checked(cmd::ViewToolbar));
@@ -35,7 +48,7 @@ TEST(FrameCommands, StartWithoutResultInTheTreeLayoutWithGroupSetAndBarsOn) {
 }
 
 TEST(FrameCommands, SearchOutcomesEnableOrDisableTheResultCommands) {
-    FrameCommands c(false);
+    FrameCommands c = Built(false);
     c.SearchEnded(true);
     ExpectResultCommands(c, true, true);
     c.SearchEnded(false); // nothing found, or stopped
@@ -43,7 +56,7 @@ TEST(FrameCommands, SearchOutcomesEnableOrDisableTheResultCommands) {
 }
 
 TEST(FrameCommands, OneListDisablesNavigationAndTheTreeBringsItBackOnlyWithNodes) {
-    FrameCommands c(false);
+    FrameCommands c = Built(false);
     c.SearchEnded(true);
     EXPECT_FALSE(c.ShowTreeAndList(true)) << "already shown: nothing to do";
     EXPECT_TRUE(c.ShowOneList());
@@ -60,7 +73,7 @@ TEST(FrameCommands, OneListDisablesNavigationAndTheTreeBringsItBackOnlyWithNodes
     ExpectResultCommands(c, true, true);
 
     // Without a result the tree layout never enables navigation.
-    FrameCommands empty(false);
+    FrameCommands empty = Built(false);
     empty.ShowOneList();
     empty.ShowTreeAndList(false);
     ExpectResultCommands(empty, false, false);
@@ -68,8 +81,11 @@ TEST(FrameCommands, OneListDisablesNavigationAndTheTreeBringsItBackOnlyWithNodes
 
 TEST(FrameCommands, TogglesAndGridFollowingTheFileList) {
     FrameCommands c(false);
-    c.ToggleGroupSet();
+    // The check mark shows the review's switch.
+    GroupSetSwitch::Instance().Flip();
     EXPECT_FALSE(c.Checked(cmd::GroupSet));
+    GroupSetSwitch::Instance().Flip();
+    EXPECT_TRUE(c.Checked(cmd::GroupSet));
     c.SetToolbarVisible(false);
     c.SetStatusBarVisible(false);
     EXPECT_FALSE(c.Checked(cmd::ViewToolbar));
@@ -95,41 +111,76 @@ TEST(FrameCommands, FocusDependentAcceleratorsRunThePanesCommand) {
     EXPECT_EQ(FocusTarget(cmd::FocusSetAllUnsettled, P::CloneList), cmd::CloneSetAllUnsettled);
     EXPECT_EQ(FocusTarget(cmd::FocusSetAllUnsettled, P::None), 0);
     EXPECT_EQ(FocusTarget(cmd::Rename, P::OneList), cmd::Rename) << "other commands pass through";
+    for (int id : {cmd::FocusPreserve, cmd::FocusDelete, cmd::FocusStatistics,
+                   cmd::FocusSetAllPreserved, cmd::FocusSetAllDeleted, cmd::FocusSetAllUnsettled})
+        EXPECT_TRUE(IsFocusDependent(id)) << id;
+    for (int id : {cmd::Rename, cmd::DirStatistics, cmd::FileOnlyPreserve, 0})
+        EXPECT_FALSE(IsFocusDependent(id)) << id;
 }
 
-TEST(WindowPlacement, SettingsGiveTheNormalRectAndOnlyThreeMaximises) {
-    _Setting_file s = _Setting_file::FromText("");
-    s.layout.window_x = -8;
-    s.layout.window_y = 20;
-    s.layout.window_width = 1024;
-    s.layout.window_height = 700;
-    EXPECT_EQ(NormalRect(s.layout), (WindowRect{-8, 20, 1024, 700}));
-    for (unsigned cmd : {0u, 1u, 2u, 4u, 9u}) {
-        s.layout.window_showcmd = cmd;
-        EXPECT_FALSE(OpensMaximized(s.layout)) << cmd;
+TEST(FrameCommands, ACommandWithoutHandlerIsGreyedWhateverTheResult) {
+    FrameCommands c(false);
+    for (bool found : {false, true}) {
+        c.SearchEnded(found);
+        for (const res::MenuText& m : res::kMenuTexts)
+            EXPECT_FALSE(c.Enabled(m.id)) << m.id;
+        for (const FocusRoute& r : kFocusRoutes)
+            EXPECT_FALSE(c.Enabled(r.command)) << r.command;
     }
-    s.layout.window_showcmd = 3u;
-    EXPECT_TRUE(OpensMaximized(s.layout));
-
-    StorePlacement(s.layout, {5, 6, 700, 500}, WindowShowState::Minimized);
-    EXPECT_EQ(NormalRect(s.layout), (WindowRect{5, 6, 700, 500}));
-    EXPECT_EQ(s.layout.window_showcmd.value, 2u);
-    StorePlacement(s.layout, {5, 6, 700, 500}, WindowShowState::Maximized);
-    EXPECT_EQ(s.layout.window_showcmd.value, 3u);
-    StorePlacement(s.layout, {5, 6, 700, 500}, WindowShowState::Normal);
-    EXPECT_EQ(s.layout.window_showcmd.value, 1u);
+    // One registration each; then the result rules decide.
+    c.SetHandled(cmd::NextGroup, true);
+    c.SetHandled(cmd::Options, true);
+    EXPECT_TRUE(c.Enabled(cmd::NextGroup));
+    EXPECT_TRUE(c.Enabled(cmd::Options));
+    EXPECT_FALSE(c.Enabled(cmd::PreviousGroup));
+    c.ShowOneList();
+    EXPECT_FALSE(c.Enabled(cmd::NextGroup));
+    c.ShowTreeAndList(true);
+    EXPECT_TRUE(c.Enabled(cmd::NextGroup));
+    c.SearchEnded(false);
+    EXPECT_FALSE(c.Enabled(cmd::NextGroup));
+    EXPECT_TRUE(c.Enabled(cmd::Options));
+    c.SetHandled(cmd::Options, false);
+    EXPECT_FALSE(c.Enabled(cmd::Options));
+    EXPECT_FALSE(c.Handled(0));
 }
 
-TEST(WindowPlacement, ARectOffEveryScreenComesBackToTheFirst) {
-    const WindowRect screens[] = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
-    const WindowRect partly{1800, 900, 800, 600};
-    EXPECT_EQ(KeepOnScreen(partly, screens), partly);
-    EXPECT_EQ(KeepOnScreen({2000, 100, 800, 600}, screens), (WindowRect{2000, 100, 800, 600}));
-    EXPECT_EQ(KeepOnScreen({5000, 4000, 800, 600}, screens), (WindowRect{0, 0, 800, 600}));
-    EXPECT_EQ(KeepOnScreen({-3000, 0, 2500, 1500}, screens), (WindowRect{0, 0, 1920, 1080}));
-    EXPECT_EQ(KeepOnScreen({100, 100, 0, 0}, screens), (WindowRect{0, 0, 1, 1}))
-        << "an empty rectangle shows nowhere";
-    EXPECT_EQ(KeepOnScreen({5000, 0, 10, 10}, {}), (WindowRect{5000, 0, 10, 10}));
+TEST(FrameCommands, AFocusDependentAcceleratorWorksWhenAnyPaneCommandIsBuilt) {
+    FrameCommands c(false);
+    EXPECT_FALSE(c.Enabled(cmd::FocusPreserve));
+    c.SetHandled(cmd::CloneOnlyPreserve, true);
+    EXPECT_TRUE(c.Handled(cmd::FocusPreserve));
+    EXPECT_TRUE(c.Enabled(cmd::FocusPreserve));
+    EXPECT_FALSE(c.Enabled(cmd::FocusDelete));
+    EXPECT_FALSE(c.Enabled(cmd::FocusStatistics));
+    c.SetHandled(cmd::DirStatistics, true);
+    EXPECT_TRUE(c.Enabled(cmd::FocusStatistics));
+    EXPECT_FALSE(c.Enabled(cmd::FileOnlyPreserve)) << "the pane commands keep their own state";
+    c.SetHandled(cmd::CloneOnlyPreserve, false);
+    EXPECT_FALSE(c.Enabled(cmd::FocusPreserve));
+}
+
+TEST(FrameCommands, TabGoesTreeFileListCloneListAndTheOneListKeepsIt) {
+    using P = FramePane;
+    struct Case {
+        P from, forward, backward;
+    };
+    const Case cases[] = {
+        {P::Tree, P::FileList, P::CloneList}, {P::FileList, P::CloneList, P::Tree},
+        {P::CloneList, P::Tree, P::FileList}, {P::OneList, P::OneList, P::OneList},
+        {P::None, P::None, P::None},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NextPane(c.from, true), c.forward) << int(c.from);
+        EXPECT_EQ(NextPane(c.from, false), c.backward) << int(c.from);
+    }
+}
+
+TEST(FrameCommands, OnlyMenuStylesZeroAndOneShowTheMenuBar) {
+    EXPECT_TRUE(MenuBarShown(0));
+    EXPECT_TRUE(MenuBarShown(1));
+    for (int style : {-1, 2, 3, 100})
+        EXPECT_FALSE(MenuBarShown(style)) << style;
 }
 
 } // namespace

@@ -71,5 +71,60 @@ TEST(SizeLimit, ShiftsByUnitAndClampsOnlyBeyondSixtyFourBits) {
     EXPECT_EQ(SizeLimit("9999999999999999999999999999999", 0), UINT64_MAX);
 }
 
+TEST(MakeSearchJob, WritesEveryFilterAndKeepsTheRoots) {
+    SearchJob base;
+    base.roots.Add("/data");
+    SearchFilters f;
+    f.typeText = "JPG  Bmp gif ";
+    f.moreThan = true;
+    f.moreThanNumber = "2";
+    f.moreThanUnit = 1;
+    f.lessThan = true;
+    f.lessThanNumber = "8000";
+    f.lessThanUnit = 2; // beyond 32 bits: neither wrapped nor clamped
+    f.readOnly = true;
+    f.system = true;
+    SearchJobOrError made = MakeSearchJob(f, base);
+    ASSERT_TRUE(made.job);
+    EXPECT_TRUE(made.error.empty());
+    const SearchJob& job = *made.job;
+    EXPECT_EQ(job.roots.ToVector(), std::vector<std::string>{"/data"});
+    EXPECT_EQ(job.typeList, (std::vector<std::string>{"bmp", "gif", "jpg"}));
+    EXPECT_TRUE(job.minSizeEnabled);
+    EXPECT_EQ(job.minSize, 2048u);
+    EXPECT_TRUE(job.maxSizeEnabled);
+    EXPECT_EQ(job.maxSize, uint64_t{8000} << 20);
+    EXPECT_EQ(job.includeReadOnly, 1);
+    EXPECT_EQ(job.includeHidden, 0);
+    EXPECT_EQ(job.includeSystem, 1);
+
+    // Unchecked limits are switched off and keep their old values; the
+    // attributes and the type list are replaced.
+    SearchFilters plain;
+    plain.moreThanNumber = "9";
+    made = MakeSearchJob(plain, job);
+    ASSERT_TRUE(made.job);
+    EXPECT_FALSE(made.job->minSizeEnabled);
+    EXPECT_EQ(made.job->minSize, 2048u);
+    EXPECT_FALSE(made.job->maxSizeEnabled);
+    EXPECT_TRUE(made.job->typeList.empty());
+    EXPECT_EQ(made.job->includeReadOnly, 0);
+    EXPECT_EQ(made.job->includeSystem, 0);
+    EXPECT_EQ(made.job->roots.size(), 1u);
+}
+
+TEST(MakeSearchJob, RefusedTypeTextGivesTheMessageAndNoJob) {
+    for (const char* bad : {"jpg;bmp", "*.jpg", "a b*"}) {
+        SearchFilters f;
+        f.typeText = bad;
+        f.moreThan = true;
+        f.moreThanNumber = "5";
+        SearchJobOrError made = MakeSearchJob(f);
+        EXPECT_FALSE(made.job) << bad;
+        EXPECT_EQ(made.error,
+                  "File type input is incorrect, please input like \"ext1 ext2 ext3\" !");
+    }
+}
+
 } // namespace
 } // namespace paradrex
