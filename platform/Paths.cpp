@@ -64,4 +64,23 @@ bool IsDirectory(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::string FileUrl(std::string_view absolutePath) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (char c : absolutePath) {
+        const auto b = static_cast<unsigned char>(c);
+        const bool plain = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') ||
+                           (b >= '0' && b <= '9') || b == '-' || b == '.' || b == '_' || b == '~' ||
+                           b == '/';
+        if (plain) {
+            url += c;
+        } else {
+            url += '%';
+            url += kHex[b >> 4];
+            url += kHex[b & 0xF];
+        }
+    }
+    return url;
+}
+
 } // namespace paradrex::platform

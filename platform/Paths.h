@@ -20,4 +20,9 @@ std::optional<std::string> HomeDirectory(std::string_view user = {});
 // True when the path names a directory (a link to one counts).
 bool IsDirectory(const std::string& path);
 
+// The file:// URL of an absolute path: every byte but the letters, digits,
+// "-", ".", "_", "~" and "/" is percent-encoded, so any name (blanks, "#",
+// "%", bytes that are not UTF-8) survives the trip.
+std::string FileUrl(std::string_view absolutePath);
+
 } // namespace paradrex::platform
