@@ -69,8 +69,8 @@ void AddTotals(platform::KeyStore& store, uint64_t files, uint64_t bytes) {
                                : 0;
             values[name] = platform::KeyValue::Qword(old + amount);
         };
-        add("Count", files);
-        add("Size", bytes);
+        add(kTotalsFiles, files);
+        add(kTotalsBytes, bytes);
         return true;
     });
 }

@@ -31,8 +31,11 @@ struct SearchEnvironment {
     unsigned threads = 0;
 };
 
-// The registry key of the cumulative totals.
+// The registry key of the cumulative totals, and its two qword values: the
+// files and the bytes all completed searches compared.
 inline constexpr const char* kTotalsKey = "Software\\Paradrex";
+inline constexpr const char* kTotalsFiles = "Count";
+inline constexpr const char* kTotalsBytes = "Size";
 
 // Runs one search on the calling thread. Returns 0 when the search completed
 // (done is set) and 1 when a stop was honoured (the state is then empty, as
