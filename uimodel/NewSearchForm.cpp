@@ -1,70 +1,55 @@
 #include "uimodel/NewSearchForm.h"
 
 #include "engine/PathSet.h"
-#include "platform/Paths.h"
 #include "uimodel/FolderTreeSource.h"
 #include "uimodel/SearchFilters.h"
 
-#include <iterator>
+#include <utility>
 
 namespace paradrex {
 
 NewSearchForm::NewSearchForm(SearchJob& job, DirectoryTest isDirectory)
-    : job_(job), isDirectory_(isDirectory ? std::move(isDirectory) : platform::IsDirectory) {}
+    : job_(job), rule_(" had been added!", std::move(isDirectory)) {}
 
 void NewSearchForm::Open(const std::vector<std::string>& defaultDirectories,
                          const std::vector<std::string>& recentDirectories) {
     accepted_ = false;
     job_.roots.Clear();
-    for (const std::string& entry : defaultDirectories) {
-        // A hand-edited list may hold "/data/" or "/data/./x"; roots are
-        // kept lexically normal so that containment and joined paths hold.
-        const std::string dir = entry.empty() ? entry : platform::AbsoluteNormalPath(entry);
-        if (!dir.empty() && isDirectory_(dir))
-            job_.roots.Add(dir);
-    }
+    for (const std::string& dir : rule_.ExistingDirectories(defaultDirectories))
+        job_.roots.Add(dir);
     recent_.Load(recentDirectories);
 }
 
 NewSearchForm::Result NewSearchForm::Add(const std::string& path, bool useRecent) {
-    PathSet::AddResult added = job_.roots.Add(path);
+    const Outcome outcome = rule_.Add(job_.roots, path);
     const bool recentChanged = useRecent && recent_.Use(path);
-    if (added.added)
-        return {Outcome::Added, recentChanged};
-    balloonSelector_ = 1;
-    message_ = "\"" + added.coveringMember + "\" had been added!";
-    return {Outcome::Covered, recentChanged};
+    return {outcome, recentChanged};
 }
 
 NewSearchForm::Result NewSearchForm::AddEntry(std::string_view pathBoxText) {
     const std::string path = NormalizeDirEntry(pathBoxText);
     if (path.empty())
         return {Outcome::Nothing, false};
-    if (!isDirectory_(path)) {
-        balloonSelector_ = 0;
-        return {Outcome::Invalid, false};
-    }
+    if (!rule_.IsDirectory(path))
+        return {rule_.Invalid(), false};
     return Add(path, true);
 }
 
 NewSearchForm::Result NewSearchForm::ChooseRecent(const std::string& entry) {
-    if (isDirectory_(entry))
+    if (rule_.IsDirectory(entry))
         return Add(entry, false);
     const bool removed = recent_.Remove(entry);
-    balloonSelector_ = 0;
-    return {Outcome::Invalid, removed};
+    return {rule_.Invalid(), removed};
 }
 
 void NewSearchForm::RemoveRoots(const std::vector<size_t>& positions) {
-    std::vector<std::string> doomed;
-    size_t index = 0;
-    for (auto it = job_.roots.begin(); it != job_.roots.end(); ++it, ++index) {
-        for (size_t p : positions)
-            if (p == index)
-                doomed.push_back(*it);
-    }
-    for (const std::string& path : doomed)
-        job_.roots.Erase(path);
+    // The roots are listed in set order, so a position is a place in it; the
+    // members left contain one another no more than before.
+    std::vector<std::string> kept = job_.roots.ToVector();
+    ErasePositions(kept, positions);
+    job_.roots.Clear();
+    for (const std::string& path : kept)
+        job_.roots.Add(path);
 }
 
 bool NewSearchForm::Accept(const SearchFilters& filters, std::string_view pathBoxText) {
@@ -75,14 +60,10 @@ bool NewSearchForm::Accept(const SearchFilters& filters, std::string_view pathBo
     accepted_ = true;
     if (job_.roots.empty()) {
         const std::string path = NormalizeDirEntry(pathBoxText);
-        if (!path.empty() && isDirectory_(path))
+        if (!path.empty() && rule_.IsDirectory(path))
             Add(path, true);
     }
     return true;
-}
-
-std::string NewSearchForm::BalloonText() const {
-    return balloonSelector_ == 0 ? std::string(kInvalidDirectory) : message_;
 }
 
 } // namespace paradrex

@@ -5,6 +5,7 @@
 // shows what comes back.
 
 #include "engine/SearchState.h"
+#include "uimodel/DirectoryAddRule.h"
 #include "uimodel/RecentDirList.h"
 #include "uimodel/SearchFilters.h"
 
@@ -18,9 +19,9 @@ namespace paradrex {
 
 class NewSearchForm {
 public:
-    static constexpr std::string_view kInvalidDirectory = "Not a valid directory!";
+    static constexpr std::string_view kInvalidDirectory = DirectoryAddRule::kInvalidDirectory;
 
-    using DirectoryTest = std::function<bool(const std::string&)>;
+    using DirectoryTest = DirectoryAddRule::DirectoryTest;
 
     // Edits `job` in place; `isDirectory` decides whether a path names an
     // existing directory (the real file system unless a test says otherwise).
@@ -33,18 +34,12 @@ public:
     void Open(const std::vector<std::string>& defaultDirectories,
               const std::vector<std::string>& recentDirectories);
 
-    enum class Outcome {
-        Nothing, // empty entry, nothing happened
-        Added,   // the path is a root now
-        Covered, // a root already holds the path; the balloon names it
-        Invalid, // not an existing directory; the balloon says so
-    };
+    // Nothing for an empty entry; Added, Covered (by a root) or Invalid.
+    using Outcome = DirectoryAddRule::Outcome;
     struct Result {
         Outcome outcome;
         bool recentChanged; // the recent box must be refilled
-        bool showBalloon() const {
-            return outcome == Outcome::Covered || outcome == Outcome::Invalid;
-        }
+        bool showBalloon() const { return DirectoryAddRule::ShowsBalloon(outcome); }
     };
 
     // "-> &A" with the path box text: normalised, added to the roots, and
@@ -68,17 +63,15 @@ public:
     std::vector<std::string> Roots() const { return job_.roots.ToVector(); }
     const RecentDirList& recent() const { return recent_; }
     // The balloon's text for the last Covered or Invalid result (bytes).
-    std::string BalloonText() const;
+    std::string BalloonText() const { return rule_.BalloonText(); }
 
 private:
     Result Add(const std::string& path, bool useRecent);
 
     SearchJob& job_;
-    DirectoryTest isDirectory_;
+    DirectoryAddRule rule_;
     RecentDirList recent_;
     bool accepted_ = false;
-    int balloonSelector_ = 0; // 0: invalid directory, 1: composed message
-    std::string message_;
 };
 
 } // namespace paradrex
