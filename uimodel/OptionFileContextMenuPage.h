@@ -30,7 +30,8 @@ public:
     // Whether a row's program text names a program that can be started.
     using ProgramTest = std::function<bool(const std::string&)>;
     // An existing executable file, a program found on PATH, or a command line
-    // (a desktop entry's Exec text) whose first word is one of those.
+    // (a desktop entry's Exec text) whose program is one of those: the same
+    // test the "Open" submenu applies before it starts a row's program.
     static bool CanStartProgram(const std::string& program);
 
     struct Row {
