@@ -5,6 +5,7 @@
 #include "gui/dialogs/CRunDialog.h"
 #include "gui/mainwnd/CDialogFocusReturn.h"
 #include "gui/mainwnd/CFolderBarWindow.h"
+#include "gui/mainwnd/CReviewCommands.h"
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/panes/CFolderTreeModel.h"
 #include "gui/panes/CResultPanes.h"
@@ -86,7 +87,7 @@ void CMainFrame::CreateActions() {
         a->setStatusTip(Utf8Text(res::StatusTextOf(id)));
         a->setToolTip(Utf8Text(res::ToolTipOf(id)));
         addAction(a); // accelerators work even without a menu bar
-        connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        connect(a, &QAction::triggered, this, [this, id] { RunCommand(id); });
         actions_[id] = a;
     };
     for (const res::MenuText& m : res::kMenuTexts)
@@ -122,6 +123,8 @@ void CMainFrame::RegisterHandlers() {
                       [] { QDesktopServices::openUrl(QUrl::fromLocalFile(UserManualPath())); });
     SetCommandHandler(cmd::HomePage, [] { QDesktopServices::openUrl(QUrl(HomePageAddress())); });
     SetCommandHandler(cmd::About, [this] { ShowAbout(); });
+    // Marking, navigation, statistics and the file manager.
+    new CReviewCommands(*this);
 }
 
 void CMainFrame::CreateMenus() {
@@ -295,7 +298,7 @@ void CMainFrame::ShowAtStart() {
         show();
 }
 
-void CMainFrame::OnCommand(int id) {
+void CMainFrame::RunCommand(int id) {
     // A focus-dependent accelerator runs the command of the focused pane.
     const int target = FocusTarget(id, FocusedPane());
     auto it = handlers_.find(target);
@@ -348,12 +351,17 @@ void CMainFrame::NewSearch() {
                                  QStringLiteral("All files are unique!"));
         break;
     case SearchOutcome::Found:
-        // Selects the first group and gives the file list the focus.
-        panes_->SetResult(&state_);
-        panes_->SelectFirstDirectoryWithDuplicates();
-        commands_.SearchEnded(true);
+        ShowResult();
         break;
     }
+    SyncActions();
+}
+
+void CMainFrame::ShowResult() {
+    // Selects the first group and gives the file list the focus.
+    panes_->SetResult(&state_);
+    panes_->SelectFirstDirectoryWithDuplicates();
+    commands_.SearchEnded(true);
     SyncActions();
 }
 

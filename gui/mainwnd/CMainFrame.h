@@ -52,12 +52,21 @@ public:
                NewSearchDialog newSearchDialog, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
+    // Shows the result of the search state, as at the end of a search that
+    // found duplicates: the tree filled, the first group selected, the file
+    // list focused and the result commands enabled.
+    void ShowResult();
+
     // Places the window at the normal rectangle of the settings and shows it,
     // maximised when the stored show command is 3.
     void ShowAtStart();
 
     // The action of a command id; null when there is none.
     QAction* Action(int id) const;
+    // Runs a command as its action does: a focus-dependent accelerator runs
+    // the command of the focused pane; a greyed command does nothing. The
+    // context menus' commands without an action of their own come here.
+    void RunCommand(int id);
     // Sets (replaces) the code a command runs and enables the command as the
     // rules of FrameCommands say; an empty handler greys it again.
     void SetCommandHandler(int id, std::function<void()> handler);
@@ -111,7 +120,6 @@ private:
     void CreatePanes();
     void RegisterHandlers();
 
-    void OnCommand(int id);
     void SyncActions();
 
     void NewSearch();
