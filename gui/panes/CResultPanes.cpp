@@ -253,17 +253,33 @@ void CResultPanes::Apply(const paradrex::MarkingUpdate& update) {
         if (update.selectFileRow)
             SelectFileRow(static_cast<int>(*update.selectFileRow));
     }
-    auto repaint = [](CResultListModel* model, paradrex::RowSpan rows) {
-        if (rows.count > 0)
-            model->RefreshRows(static_cast<int>(rows.first),
-                               static_cast<int>(rows.first + rows.count - 1));
-    };
     for (const paradrex::RowSpan& rows : update.fileRows)
-        repaint(models_[0], rows);
+        RepaintRows(ListKind::FileList, rows);
     if (update.cloneRows)
-        repaint(models_[1], *update.cloneRows);
+        RepaintRows(ListKind::CloneList, *update.cloneRows);
     if (update.oneRow)
-        repaint(models_[2], {*update.oneRow, 1});
+        RepaintRows(ListKind::OneList, {*update.oneRow, 1});
+}
+
+void CResultPanes::RepaintRows(ListKind which, paradrex::RowSpan rows) {
+    if (rows.count == 0)
+        return;
+    int first = static_cast<int>(rows.first);
+    int last = static_cast<int>(rows.first + rows.count - 1);
+    // Only the rows on screen: the model computes every cell when it is
+    // painted, so the others show their state when they scroll into view.
+    // A Group Set marking may change 100,000 rows of one block.
+    const QTreeView* view = list(which);
+    if (view->isVisible()) {
+        const QModelIndex top = view->indexAt(QPoint(0, 0));
+        const QModelIndex bottom = view->indexAt(QPoint(0, view->viewport()->height() - 1));
+        if (top.isValid())
+            first = std::max(first, top.row());
+        if (bottom.isValid())
+            last = std::min(last, bottom.row());
+    }
+    if (first <= last)
+        models_[Slot(which)]->RefreshRows(first, last);
 }
 
 void CResultPanes::ShowPlace(const paradrex::ReviewPlace& place) {

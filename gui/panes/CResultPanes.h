@@ -138,6 +138,8 @@ private:
     // Fills the file list anew through `refill`, which changes the browser's
     // rows; the clone list empties or follows the browser's selected row.
     template <class Refill> void RefillFileRows(Refill&& refill);
+    // Repaints the state icons of rows of a list that are on screen.
+    void RepaintRows(paradrex::ListKind which, paradrex::RowSpan rows);
     void OnTreeSelectionChanged();
     void OnFileSelectionChanged();
     void OnActivated(paradrex::ListKind which, const QModelIndex& index);
