@@ -23,6 +23,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -199,6 +200,8 @@ void CMainFrame::CreatePanes() {
     client_->addWidget(oneList());
     client_->setCurrentWidget(vSplitter_);
     vSplitter_->installEventFilter(this);
+    for (QWidget* view : {folderTree(), fileList(), cloneList(), oneList()})
+        view->installEventFilter(this);
 }
 
 QTreeView* CMainFrame::folderTree() const {
@@ -428,10 +431,30 @@ void CMainFrame::StoreLayout() {
     StorePaneLayout(settings_.layout, widths, panes_->grid());
 }
 
+bool CMainFrame::RunKeypadShortcut(const QKeyEvent& key) {
+    if (!(key.modifiers() & Qt::KeypadModifier))
+        return false;
+    const QKeySequence pressed(key.keyCombination());
+    for (const auto& [id, a] : actions_)
+        if (a->shortcuts().contains(pressed)) {
+            a->trigger();
+            return true;
+        }
+    return false;
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip && qobject_cast<QWidget*>(watched) &&
         watched->parent() == toolBar_)
         return true;
+    // On X11 Qt matches a key of the keypad against the shortcuts without its
+    // keypad modifier, so "Ctrl+Num +" and "Alt+Num Enter" would never fire
+    // and the key would reach the pane (the tree expands on +). Such a key
+    // that reaches a pane runs its action here.
+    if (event->type() == QEvent::KeyPress &&
+        panes_->PaneOf(qobject_cast<QWidget*>(watched)) != FramePane::None)
+        if (RunKeypadShortcut(*static_cast<QKeyEvent*>(event)))
+            return true;
     if (watched == vSplitter_ && event->type() == QEvent::Resize && !splitterPlaced_) {
         splitterPlaced_ = true;
         // The folder pane gets a quarter of the width, the file list three

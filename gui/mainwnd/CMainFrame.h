@@ -22,6 +22,7 @@
 #include <thread>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -121,6 +122,9 @@ private:
     void RegisterHandlers();
 
     void SyncActions();
+    // Triggers the action whose shortcut a key of the keypad is; false when
+    // it is none.
+    bool RunKeypadShortcut(const QKeyEvent& key);
 
     void NewSearch();
     void SwitchToTreeAndList();
