@@ -134,6 +134,20 @@ int FocusTarget(int command, FramePane focused) {
     return command;
 }
 
+DirectoryScope OnlyFilesScope(FramePane focused) {
+    switch (focused) {
+    case FramePane::Tree:
+        return DirectoryScope::Recursive;
+    case FramePane::FileList:
+        return DirectoryScope::ThisDirectory;
+    case FramePane::CloneList:
+    case FramePane::OneList:
+    case FramePane::None:
+        break;
+    }
+    return DirectoryScope::None;
+}
+
 FramePane NextPane(FramePane from, bool forward) {
     switch (from) {
     case FramePane::Tree:

@@ -101,6 +101,13 @@ bool IsFocusDependent(int command);
 // it does nothing there. Other commands are returned unchanged.
 int FocusTarget(int command, FramePane focused);
 
+// "Only Preserve / Only Delete Files in This Directory" (Ctrl+Insert,
+// Ctrl+Delete) act by the focused pane: on the selected directory with all
+// below it from the tree, on the file list's directory alone from the file
+// list, and not at all from elsewhere.
+enum class DirectoryScope { None, ThisDirectory, Recursive };
+DirectoryScope OnlyFilesScope(FramePane focused);
+
 // The pane Tab (forward) or Shift+Tab moves the keyboard to: tree, file list,
 // clone list and round again; the one list keeps it. None: not a pane.
 FramePane NextPane(FramePane from, bool forward);

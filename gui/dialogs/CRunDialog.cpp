@@ -1,50 +1,21 @@
 #include "gui/dialogs/CRunDialog.h"
 
 #include "gui/QtBytes.h"
+#include "gui/dialogs/DialogUnits.h"
+#include "gui/dialogs/LocaleNumbers.h"
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <algorithm>
-#include <cmath>
 #include <system_error>
 
 using namespace paradrex;
 
 namespace {
-
-// Dialog units of the dialog's font: 4 horizontal units are the average
-// character width, 8 vertical units the font height. The horizontal unit
-// grows when a text would not fit its place, since the font here is not the
-// one the places were measured with.
-class DialogUnits {
-public:
-    explicit DialogUnits(const QFont& font) : metrics_(font) {
-        const int letters = metrics_.horizontalAdvance(
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-        baseX_ = double((letters / 26 + 1) / 2);
-        baseY_ = metrics_.height();
-    }
-    void Fit(const QString& text, int width) {
-        baseX_ = std::max(baseX_, 4.0 * (metrics_.horizontalAdvance(text) + 1) / width);
-    }
-    QRect Rect(int x, int y, int w, int h) const {
-        return {X(x), Y(y), X(x + w) - X(x), Y(y + h) - Y(y)};
-    }
-    int X(int dlu) const { return int(std::lround(dlu * baseX_ / 4)); }
-    int Y(int dlu) const { return (dlu * baseY_ + 4) / 8; }
-
-private:
-    QFontMetrics metrics_;
-    double baseX_ = 6;
-    int baseY_ = 13;
-};
 
 // The static texts of the dialog: text, place in dialog units, alignment and
 // control id (0 for the plain labels).
@@ -100,15 +71,6 @@ QChar AccessKey(const QString& text) {
         return text[i + 1].toLower();
     }
     return {};
-}
-
-NumberFormat LocaleNumbers() {
-    NumberFormat f;
-    f.integer = [](uint64_t v) {
-        return QLocale::system().toString(static_cast<qulonglong>(v)).toStdString();
-    };
-    f.seconds = [](double v) { return QLocale::system().toString(v, 'f', 3).toStdString(); };
-    return f;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "gui/dialogs/CRunDialog.h"
 #include "gui/mainwnd/CDialogFocusReturn.h"
 #include "gui/mainwnd/CFolderBarWindow.h"
+#include "gui/mainwnd/CReviewCommands.h"
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/panes/CFolderTreeModel.h"
 #include "gui/panes/CResultPanes.h"
@@ -22,6 +23,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -86,7 +88,7 @@ void CMainFrame::CreateActions() {
         a->setStatusTip(Utf8Text(res::StatusTextOf(id)));
         a->setToolTip(Utf8Text(res::ToolTipOf(id)));
         addAction(a); // accelerators work even without a menu bar
-        connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        connect(a, &QAction::triggered, this, [this, id] { RunCommand(id); });
         actions_[id] = a;
     };
     for (const res::MenuText& m : res::kMenuTexts)
@@ -122,6 +124,8 @@ void CMainFrame::RegisterHandlers() {
                       [] { QDesktopServices::openUrl(QUrl::fromLocalFile(UserManualPath())); });
     SetCommandHandler(cmd::HomePage, [] { QDesktopServices::openUrl(QUrl(HomePageAddress())); });
     SetCommandHandler(cmd::About, [this] { ShowAbout(); });
+    // Marking, navigation, statistics and the file manager.
+    new CReviewCommands(*this);
 }
 
 void CMainFrame::CreateMenus() {
@@ -196,6 +200,8 @@ void CMainFrame::CreatePanes() {
     client_->addWidget(oneList());
     client_->setCurrentWidget(vSplitter_);
     vSplitter_->installEventFilter(this);
+    for (QWidget* view : {folderTree(), fileList(), cloneList(), oneList()})
+        view->installEventFilter(this);
 }
 
 QTreeView* CMainFrame::folderTree() const {
@@ -295,7 +301,7 @@ void CMainFrame::ShowAtStart() {
         show();
 }
 
-void CMainFrame::OnCommand(int id) {
+void CMainFrame::RunCommand(int id) {
     // A focus-dependent accelerator runs the command of the focused pane.
     const int target = FocusTarget(id, FocusedPane());
     auto it = handlers_.find(target);
@@ -348,12 +354,17 @@ void CMainFrame::NewSearch() {
                                  QStringLiteral("All files are unique!"));
         break;
     case SearchOutcome::Found:
-        // Selects the first group and gives the file list the focus.
-        panes_->SetResult(&state_);
-        panes_->SelectFirstDirectoryWithDuplicates();
-        commands_.SearchEnded(true);
+        ShowResult();
         break;
     }
+    SyncActions();
+}
+
+void CMainFrame::ShowResult() {
+    // Selects the first group and gives the file list the focus.
+    panes_->SetResult(&state_);
+    panes_->SelectFirstDirectoryWithDuplicates();
+    commands_.SearchEnded(true);
     SyncActions();
 }
 
@@ -420,10 +431,30 @@ void CMainFrame::StoreLayout() {
     StorePaneLayout(settings_.layout, widths, panes_->grid());
 }
 
+bool CMainFrame::RunKeypadShortcut(const QKeyEvent& key) {
+    if (!(key.modifiers() & Qt::KeypadModifier))
+        return false;
+    const QKeySequence pressed(key.keyCombination());
+    for (const auto& [id, a] : actions_)
+        if (a->shortcuts().contains(pressed)) {
+            a->trigger();
+            return true;
+        }
+    return false;
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip && qobject_cast<QWidget*>(watched) &&
         watched->parent() == toolBar_)
         return true;
+    // On X11 Qt matches a key of the keypad against the shortcuts without its
+    // keypad modifier, so "Ctrl+Num +" and "Alt+Num Enter" would never fire
+    // and the key would reach the pane (the tree expands on +). Such a key
+    // that reaches a pane runs its action here.
+    if (event->type() == QEvent::KeyPress &&
+        panes_->PaneOf(qobject_cast<QWidget*>(watched)) != FramePane::None)
+        if (RunKeypadShortcut(*static_cast<QKeyEvent*>(event)))
+            return true;
     if (watched == vSplitter_ && event->type() == QEvent::Resize && !splitterPlaced_) {
         splitterPlaced_ = true;
         // The folder pane gets a quarter of the width, the file list three

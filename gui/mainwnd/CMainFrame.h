@@ -22,6 +22,7 @@
 #include <thread>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -52,12 +53,21 @@ public:
                NewSearchDialog newSearchDialog, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
+    // Shows the result of the search state, as at the end of a search that
+    // found duplicates: the tree filled, the first group selected, the file
+    // list focused and the result commands enabled.
+    void ShowResult();
+
     // Places the window at the normal rectangle of the settings and shows it,
     // maximised when the stored show command is 3.
     void ShowAtStart();
 
     // The action of a command id; null when there is none.
     QAction* Action(int id) const;
+    // Runs a command as its action does: a focus-dependent accelerator runs
+    // the command of the focused pane; a greyed command does nothing. The
+    // context menus' commands without an action of their own come here.
+    void RunCommand(int id);
     // Sets (replaces) the code a command runs and enables the command as the
     // rules of FrameCommands say; an empty handler greys it again.
     void SetCommandHandler(int id, std::function<void()> handler);
@@ -111,8 +121,10 @@ private:
     void CreatePanes();
     void RegisterHandlers();
 
-    void OnCommand(int id);
     void SyncActions();
+    // Triggers the action whose shortcut a key of the keypad is; false when
+    // it is none.
+    bool RunKeypadShortcut(const QKeyEvent& key);
 
     void NewSearch();
     void SwitchToTreeAndList();

@@ -126,6 +126,11 @@ QTreeView* CResultPanes::MakeList(ListKind which, QWidget* parent) {
     header->setSectionResizeMode(0, QHeaderView::Fixed);
     header->resizeSection(0, paradrex::kStateColumnWidth);
     view->installEventFilter(this);
+    // A filled list has no current row until one is selected. Otherwise the
+    // view would make its first row current, unselected, when it gets the
+    // focus, and the first Down would select the second row.
+    connect(model, &QAbstractItemModel::modelReset, view,
+            [view] { view->setCurrentIndex(QModelIndex()); });
     connect(view, &QAbstractItemView::activated, this,
             [this, which](const QModelIndex& index) { OnActivated(which, index); });
     connect(view, &QAbstractItemView::clicked, this,
@@ -233,17 +238,74 @@ std::optional<int> CResultPanes::SelectedFileRow() const {
     return std::nullopt;
 }
 
+std::optional<int> CResultPanes::SelectedRow(ListKind which) const {
+    if (which == ListKind::FileList)
+        return SelectedFileRow();
+    const QModelIndexList rows = list(which)->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.first().row();
+}
+
+void CResultPanes::Apply(const paradrex::MarkingUpdate& update) {
+    if (update.refillFileList) {
+        RefillFileRows([this] { browser_.SelectDirectory(browser_.selectedDirectory()); });
+        if (update.selectFileRow)
+            SelectFileRow(static_cast<int>(*update.selectFileRow));
+    }
+    for (const paradrex::RowSpan& rows : update.fileRows)
+        RepaintRows(ListKind::FileList, rows);
+    if (update.cloneRows)
+        RepaintRows(ListKind::CloneList, *update.cloneRows);
+    if (update.oneRow)
+        RepaintRows(ListKind::OneList, {*update.oneRow, 1});
+}
+
+void CResultPanes::RepaintRows(ListKind which, paradrex::RowSpan rows) {
+    if (rows.count == 0)
+        return;
+    int first = static_cast<int>(rows.first);
+    int last = static_cast<int>(rows.first + rows.count - 1);
+    // Only the rows on screen: the model computes every cell when it is
+    // painted, so the others show their state when they scroll into view.
+    // A Group Set marking may change 100,000 rows of one block.
+    const QTreeView* view = list(which);
+    if (view->isVisible()) {
+        const QModelIndex top = view->indexAt(QPoint(0, 0));
+        const QModelIndex bottom = view->indexAt(QPoint(0, view->viewport()->height() - 1));
+        if (top.isValid())
+            first = std::max(first, top.row());
+        if (bottom.isValid())
+            last = std::min(last, bottom.row());
+    }
+    if (first <= last)
+        models_[Slot(which)]->RefreshRows(first, last);
+}
+
+void CResultPanes::ShowPlace(const paradrex::ReviewPlace& place) {
+    if (place.dir != browser_.selectedDirectory()) {
+        SelectDirectory(place.dir);
+        if (browser_.selectedDirectory() != place.dir)
+            return;
+    }
+    SelectFileRow(static_cast<int>(place.row));
+}
+
+template <class Refill> void CResultPanes::RefillFileRows(Refill&& refill) {
+    WaitCursor wait;
+    models_[0]->BeginReset();
+    models_[1]->BeginReset();
+    refill();
+    models_[1]->EndReset();
+    models_[0]->EndReset();
+}
+
 void CResultPanes::OnTreeSelectionChanged() {
     QModelIndexList selected = tree_->selectionModel()->selectedIndexes();
     ResultDir* dir = selected.isEmpty() ? nullptr : treeModel_->DirectoryAt(selected.first());
     if (!selected.isEmpty())
         ExpandSingle(selected.first());
-    WaitCursor wait;
-    models_[0]->BeginReset();
-    models_[1]->BeginReset();
-    browser_.SelectDirectory(dir);
-    models_[1]->EndReset();
-    models_[0]->EndReset();
+    RefillFileRows([&] { browser_.SelectDirectory(dir); });
 }
 
 void CResultPanes::ExpandSingle(const QModelIndex& selected) {
@@ -284,14 +346,7 @@ bool CResultPanes::FillOneList() {
 }
 
 void CResultPanes::RefillFileList() {
-    {
-        WaitCursor wait;
-        models_[0]->BeginReset();
-        models_[1]->BeginReset();
-        browser_.RefillFileList();
-        models_[1]->EndReset();
-        models_[0]->EndReset();
-    }
+    RefillFileRows([this] { browser_.RefillFileList(); });
     if (auto row = browser_.selectedRow()) {
         // The browser already holds the row; the view only shows it again.
         SelectFileRow(static_cast<int>(*row));
@@ -319,6 +374,10 @@ void CResultPanes::SetColumnWidths(ListKind which, std::span<const int> widths) 
 
 bool CResultPanes::OpenFile(const paradrex::FileRecord& file) {
     return QDesktopServices::openUrl(FileUrl(paradrex::FilePath(file)));
+}
+
+bool CResultPanes::OpenFolder(std::string_view path) {
+    return QDesktopServices::openUrl(FileUrl(path));
 }
 
 void CResultPanes::OnActivated(ListKind which, const QModelIndex& index) {

@@ -7,6 +7,8 @@
 
 #include "review/Browser.h"
 #include "review/Colour.h"
+#include "review/Marking.h"
+#include "review/Navigation.h"
 #include "uimodel/FrameCommands.h"
 #include "uimodel/ListColumns.h"
 #include "uimodel/PaneSettings.h"
@@ -21,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 class QItemSelection;
@@ -76,9 +79,20 @@ public:
     // is filled through the selection.
     void SelectDirectory(const paradrex::ResultDir* dir);
     paradrex::ResultDir* SelectedDirectory() const { return browser_.selectedDirectory(); }
-    // Selects, focuses and shows a file-list row; the clone list follows.
+    // Selects a file-list row, makes it the current row and scrolls it into
+    // view; the clone list follows.
     void SelectFileRow(int row);
     std::optional<int> SelectedFileRow() const;
+    // The selected row of a list, if any.
+    std::optional<int> SelectedRow(paradrex::ListKind which) const;
+
+    // Shows what a marking changed: the file list filled again with its
+    // first row selected, or the state icons of the rows that changed (the
+    // selection and the scroll position stay).
+    void Apply(const paradrex::MarkingUpdate& update);
+    // Selects a place the navigation found: its directory in the tree (when
+    // it is not the selected one) and its row. The keyboard focus stays.
+    void ShowPlace(const paradrex::ReviewPlace& place);
 
     // Fills the one list unless it already holds this result.
     bool FillOneList();
@@ -105,8 +119,10 @@ public:
     std::vector<int> ColumnWidths(paradrex::ListKind which) const;
     void SetColumnWidths(paradrex::ListKind which, std::span<const int> widths);
 
-    // Opens a file with the desktop's default application.
+    // Opens a file with the desktop's default application, a directory with
+    // the desktop's file manager.
     static bool OpenFile(const paradrex::FileRecord& file);
+    static bool OpenFolder(std::string_view path);
 
 signals:
     // The user asked to advance the state of a list row: a click or a double
@@ -119,6 +135,11 @@ protected:
 private:
     static size_t Slot(paradrex::ListKind which) { return static_cast<size_t>(which); }
     QTreeView* MakeList(paradrex::ListKind which, QWidget* parent);
+    // Fills the file list anew through `refill`, which changes the browser's
+    // rows; the clone list empties or follows the browser's selected row.
+    template <class Refill> void RefillFileRows(Refill&& refill);
+    // Repaints the state icons of rows of a list that are on screen.
+    void RepaintRows(paradrex::ListKind which, paradrex::RowSpan rows);
     void OnTreeSelectionChanged();
     void OnFileSelectionChanged();
     void OnActivated(paradrex::ListKind which, const QModelIndex& index);

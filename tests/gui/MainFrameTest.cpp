@@ -93,10 +93,11 @@ const ExpectedAction kExpected[] = {
 
 const int kNeedResult[] = {32802, 137, 135, 32818, 134, 32828, 32830, 140, 141, 32921, 32937};
 const int kNavigation[] = {135, 32818, 134, 32828, 32830, 140, 141, 32921};
-// Commands that only the review, file-operation and options work carries out.
-const int kNotBuiltHere[] = {32802, 137,   135,   32818, 134,   32828, 32830, 140,
-                             141,   32921, 32937, 131,   32926, 32927, 32932, 32933,
-                             32928, 32929, 32930, 32954, 32934, 32935, 132};
+// Commands that only the file-operation, renaming and options work carries
+// out.
+const int kNotBuiltHere[] = {32802, 137, 131, 32954, 32934, 32935};
+// The marking keys and the review commands that need no result.
+const int kReviewKeys[] = {32926, 32927, 32932, 32933, 32928, 32929, 32930, 132};
 
 QString Sequence(const QList<QKeySequence>& keys) {
     QStringList parts;
@@ -206,15 +207,20 @@ private:
             f.SetCommandHandler(id, [] {});
     }
 
-    void ExpectResultCommands(CMainFrame& f, bool navigation, bool others) {
+    // The commands that need a result as the rules say: the navigation
+    // commands as `navigation`, the others as `others`; those in `greyed`
+    // (without a handler) greyed.
+    void ExpectResultCommands(CMainFrame& f, bool navigation, bool others,
+                              std::initializer_list<int> greyed = {}) {
         for (int id : kNeedResult) {
             const bool nav = std::find(std::begin(kNavigation), std::end(kNavigation), id) !=
                              std::end(kNavigation);
-            QVERIFY2(f.Action(id)->isEnabled() == (nav ? navigation : others),
-                     qPrintable(QString::number(id)));
+            const bool on = std::find(greyed.begin(), greyed.end(), id) == greyed.end() &&
+                            (nav ? navigation : others);
+            QVERIFY2(f.Action(id)->isEnabled() == on, qPrintable(QString::number(id)));
             // The tool bar shows the same state.
             if (QWidget* b = f.toolBar()->widgetForAction(f.Action(id)))
-                QCOMPARE(b->isEnabled(), nav ? navigation : others);
+                QCOMPARE(b->isEnabled(), on);
         }
     }
 
@@ -259,6 +265,11 @@ private slots:
             QVERIFY2(!f->Action(id)->isEnabled(), qPrintable(QString::number(id)));
         for (int id : {133, 136, 57665, 59392, 59393, 32948, 32949, 32834, 32801, 32799, 57664})
             QVERIFY2(f->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        for (int id : kReviewKeys)
+            QVERIFY2(f->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        // Without a result.
+        for (int id : kNeedResult)
+            QVERIFY2(!f->Action(id)->isEnabled(), qPrintable(QString::number(id)));
         for (int id : {136, 59392, 59393, 32948})
             QVERIFY2(f->Action(id)->isChecked(), qPrintable(QString::number(id)));
         QVERIFY(!f->Action(cmd::OneListView)->isChecked());
@@ -583,22 +594,25 @@ private slots:
             if (QWidget* b = f->toolBar()->widgetForAction(f->Action(id)))
                 QVERIFY2(!b->isEnabled(), qPrintable(QString::number(id)));
         }
+        // The review commands the window carries out follow the result rules.
+        ExpectResultCommands(*f, true, true, {cmd::Preview, cmd::DeleteMarked});
         // One call builds a command in: the result rules then decide, and
         // its keys reach it.
         QApplication::setActiveWindow(f.get());
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
         QList<int> ran;
-        f->SetCommandHandler(cmd::NextGroup, [&ran] { ran << cmd::NextGroup; });
+        f->SetCommandHandler(cmd::Preview, [&ran] { ran << cmd::Preview; });
         f->SetCommandHandler(cmd::Options, [&ran] { ran << cmd::Options; });
-        QVERIFY(f->Action(cmd::NextGroup)->isEnabled());
-        QVERIFY(f->toolBar()->widgetForAction(f->Action(cmd::NextGroup))->isEnabled());
+        QVERIFY(f->Action(cmd::Preview)->isEnabled());
+        QVERIFY(f->toolBar()->widgetForAction(f->Action(cmd::Preview))->isEnabled());
         QVERIFY(f->Action(cmd::Options)->isEnabled());
-        QVERIFY(!f->Action(cmd::PreviousGroup)->isEnabled());
-        QTest::keyClick(f->fileList(), Qt::Key_Down, Qt::ControlModifier);
+        QVERIFY(!f->Action(cmd::DeleteMarked)->isEnabled());
+        QTest::keyClick(f->fileList(), Qt::Key_W, Qt::ControlModifier);
         QTest::keyClick(f->fileList(), Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(ran, (QList<int>{cmd::NextGroup, cmd::Options}));
+        QCOMPARE(ran, (QList<int>{cmd::Preview, cmd::Options}));
         f->Action(cmd::OneListView)->trigger();
-        QVERIFY(!f->Action(cmd::NextGroup)->isEnabled()); // navigation is off there
+        // Navigation is off there, Total Statistics stays.
+        ExpectResultCommands(*f, false, true, {cmd::DeleteMarked});
         QVERIFY(f->Action(cmd::Options)->isEnabled());
         f->SetCommandHandler(cmd::Options, {});
         QVERIFY(!f->Action(cmd::Options)->isEnabled());

@@ -118,6 +118,14 @@ TEST(FrameCommands, FocusDependentAcceleratorsRunThePanesCommand) {
         EXPECT_FALSE(IsFocusDependent(id)) << id;
 }
 
+TEST(FrameCommands, OnlyFilesInThisDirectoryActByTheFocusedPane) {
+    using P = FramePane;
+    EXPECT_EQ(OnlyFilesScope(P::Tree), DirectoryScope::Recursive);
+    EXPECT_EQ(OnlyFilesScope(P::FileList), DirectoryScope::ThisDirectory);
+    for (P p : {P::CloneList, P::OneList, P::None})
+        EXPECT_EQ(OnlyFilesScope(p), DirectoryScope::None);
+}
+
 TEST(FrameCommands, ACommandWithoutHandlerIsGreyedWhateverTheResult) {
     FrameCommands c(false);
     for (bool found : {false, true}) {
