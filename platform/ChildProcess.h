@@ -1,8 +1,10 @@
 #pragma once
-// Runs a helper program to completion and captures what it prints: used for
-// the desktop's command-line tools (the MIME association query). The child
-// gets /dev/null as standard input and standard error, and is killed when it
-// outlives its time limit, so a hanging tool cannot block the caller.
+// Child processes. RunChild runs a helper program to completion and captures
+// what it prints: used for the desktop's command-line tools (the MIME
+// association query); the child gets /dev/null as standard input and standard
+// error, and is killed when it outlives its time limit, so a hanging tool
+// cannot block the caller. StartDetached starts a program the user chose and
+// lets it run on its own.
 
 #include "platform/Result.h"
 
@@ -23,5 +25,13 @@ struct ChildResult {
 // (ETIMEDOUT).
 Result<ChildResult> RunChild(const std::vector<std::string>& argv,
                              std::chrono::milliseconds timeout, size_t maxOutput = 64 * 1024);
+
+// Starts the program argv[0] (a path to it: the PATH is not searched) with
+// the arguments exactly as the bytes given, no shell between, in a session of
+// its own, and does not wait for it: the program is not this process's child
+// and outlives it. Standard input is /dev/null; standard output and error are
+// this process's. Fails with the errno of the start (ENOENT, EACCES, ENOEXEC,
+// ...; EINVAL for an empty argv) when the program could not be started.
+Result<void> StartDetached(const std::vector<std::string>& argv);
 
 } // namespace paradrex::platform
