@@ -1,5 +1,7 @@
 #include "gui/QtBytes.h"
 
+#include "platform/Paths.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QMimeDatabase>
@@ -33,7 +35,7 @@ std::string PathOf(const QVariant& data) {
 }
 
 QUrl FileUrl(std::string_view pathBytes) {
-    return QUrl::fromEncoded(QByteArray("file://") + Bytes(pathBytes).toPercentEncoding("/"));
+    return QUrl::fromEncoded(QByteArray::fromStdString(paradrex::platform::FileUrl(pathBytes)));
 }
 
 QMimeType MimeTypeOfName(std::string_view fileName) {

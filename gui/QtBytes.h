@@ -24,8 +24,9 @@ QString Utf8Text(std::string_view text);
 QVariant PathData(std::string_view bytes);
 std::string PathOf(const QVariant& data);
 
-// A file:// URL carrying the path's bytes percent-encoded, so a name that is
-// not valid UTF-8 still reaches the right file.
+// The file:// URL of an absolute path, its bytes percent-encoded as
+// platform::FileUrl does, so a name that is not valid UTF-8 still reaches the
+// right file.
 QUrl FileUrl(std::string_view pathBytes);
 
 // The MIME type a file name's extension gives; the file is not read.
