@@ -67,6 +67,24 @@ PopupChoice ChoosePopup(const ContextRequest& r) {
     return {};
 }
 
+FramePane PopupPane(ContextPopup popup) {
+    switch (popup) {
+    case ContextPopup::Directory:
+        return FramePane::Tree;
+    case ContextPopup::File:
+    case ContextPopup::FileSel:
+    case ContextPopup::FileAll:
+        return FramePane::FileList;
+    case ContextPopup::Clone:
+    case ContextPopup::CloneSel:
+    case ContextPopup::CloneAll:
+        return FramePane::CloneList;
+    case ContextPopup::OneListView:
+        return FramePane::OneList;
+    }
+    return FramePane::None;
+}
+
 bool PopupItemEnabled(ContextPopup popup, int item, const PopupState& s) {
     if (!HasItem(popup, item))
         return false;

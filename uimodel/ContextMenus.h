@@ -49,6 +49,10 @@ struct PopupChoice {
 
 PopupChoice ChoosePopup(const ContextRequest& request);
 
+// The pane a popup is about: its commands act on that pane's selection, and
+// its enabling looks at that pane.
+FramePane PopupPane(ContextPopup popup);
+
 // What the enabling of a popup looks at when it opens.
 struct PopupState {
     int rowCount = 0;          // rows of the pane's list (the tree does not use it)

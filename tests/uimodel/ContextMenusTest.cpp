@@ -17,24 +17,6 @@ namespace {
 
 using namespace res;
 
-FramePane PaneOf(ContextPopup popup) {
-    switch (popup) {
-    case ContextPopup::Directory:
-        return FramePane::Tree;
-    case ContextPopup::File:
-    case ContextPopup::FileSel:
-    case ContextPopup::FileAll:
-        return FramePane::FileList;
-    case ContextPopup::Clone:
-    case ContextPopup::CloneSel:
-    case ContextPopup::CloneAll:
-        return FramePane::CloneList;
-    case ContextPopup::OneListView:
-        return FramePane::OneList;
-    }
-    return FramePane::None;
-}
-
 // The accelerator table's name of a shortcut text ("Ctrl+Num +" is "Ctrl+Num++").
 std::string TableKeys(std::string hint) {
     static const std::pair<std::string_view, std::string_view> kNames[] = {
@@ -59,7 +41,7 @@ TEST(ContextMenuTable, EveryShortcutAPopupShowsRunsItsCommandInItsPane) {
             const std::string keys = TableKeys(std::string(text.substr(tab + 1)));
             bool runs = false;
             for (const Accelerator& a : kAccelerators)
-                if (a.keys == keys && FocusTarget(a.id, PaneOf(popup)) == item.id)
+                if (a.keys == keys && FocusTarget(a.id, PopupPane(popup)) == item.id)
                     runs = true;
             EXPECT_TRUE(runs) << PopupTableOf(popup).title << ": " << item.text;
         }
@@ -76,7 +58,7 @@ TEST(ContextMenuTable, EveryCommandAKeyRunsInAPaneIsInThatPanesPopups) {
                 continue;
             bool shown = false;
             for (ContextPopup popup : kContextPopups)
-                if (PaneOf(popup) == pane && !PopupItemText(popup, command).empty())
+                if (PopupPane(popup) == pane && !PopupItemText(popup, command).empty())
                     shown = true;
             EXPECT_TRUE(shown) << route.command << " -> " << command;
         }
