@@ -3,6 +3,7 @@
 #include "engine/SearchState.h"
 #include "gui/QtBytes.h"
 #include "gui/dialogs/CRunDialog.h"
+#include "gui/mainwnd/CContextMenus.h"
 #include "gui/mainwnd/CDialogFocusReturn.h"
 #include "gui/mainwnd/CFolderBarWindow.h"
 #include "gui/mainwnd/CReviewCommands.h"
@@ -12,6 +13,7 @@
 #include "review/GroupSetSwitch.h"
 #include "settings/SettingFile.h"
 #include "uimodel/CommandTable.h"
+#include "uimodel/ContextMenuTable.h"
 #include "uimodel/PaneSettings.h"
 #include "uimodel/RunProgress.h"
 #include "uimodel/WindowPlacement.h"
@@ -93,8 +95,12 @@ void CMainFrame::CreateActions() {
     };
     for (const res::MenuText& m : res::kMenuTexts)
         make(m.id, Utf8Text(m.text));
-    // Commands with only an accelerator here; their menus come with the
-    // panes' context menus.
+    // The commands of the panes' context menus, with the text of their first
+    // popup (the popups show their own), and those with only an accelerator.
+    for (const res::ContextPopupTable& popup : res::kContextMenu)
+        for (const res::PopupItem& item : popup.items)
+            if (item.id > 0 && !Action(item.id))
+                make(item.id, Utf8Text(item.text));
     for (const res::Accelerator& a : res::kAccelerators)
         if (!Action(a.id))
             make(a.id, QString());
@@ -126,6 +132,12 @@ void CMainFrame::RegisterHandlers() {
     SetCommandHandler(cmd::About, [this] { ShowAbout(); });
     // Marking, navigation, statistics and the file manager.
     new CReviewCommands(*this);
+    // The panes' popups and the "Open" submenu's commands.
+    contextMenus_ = new CContextMenus(*this, settings_.fileContextMenu);
+}
+
+void CMainFrame::RebuildOpenSubmenu() {
+    contextMenus_->RebuildOpenSubmenu();
 }
 
 void CMainFrame::CreateMenus() {
@@ -252,9 +264,7 @@ FramePane CMainFrame::FocusedPane() const {
 }
 
 void CMainFrame::OnFocusChanged(QWidget*) {
-    const FramePane pane = FocusedPane();
-    if (pane != FramePane::None && paneMenuProvider_)
-        SetPaneMenu(paneMenuProvider_(pane));
+    contextMenus_->FocusMovedTo(FocusedPane());
 }
 
 void CMainFrame::ApplyMenuStyle(int style) {

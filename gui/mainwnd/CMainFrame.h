@@ -29,6 +29,7 @@ class QSplitter;
 class QStackedWidget;
 class QToolBar;
 class QTreeView;
+class CContextMenus;
 class CFolderBarWindow;
 class CResultPanes;
 
@@ -43,9 +44,6 @@ public:
     // Runs the New Search dialog; true when a search should start with the
     // job it filled in.
     using NewSearchDialog = std::function<bool(QWidget* parent)>;
-    // Chooses the pane popup shown at position 1 of the menu bar when a pane
-    // gets the focus; null keeps the current one.
-    using PaneMenuProvider = std::function<QMenu*(paradrex::FramePane)>;
 
     // The process's settings and search state, and the real New Search dialog.
     CMainFrame();
@@ -74,10 +72,14 @@ public:
     // How the progress dialog starts its worker thread (tests hold it back).
     using WorkerStarter = std::function<std::thread(std::function<void()> body)>;
     void SetWorkerStarter(WorkerStarter starter) { workerStarter_ = std::move(starter); }
-    void SetPaneMenuProvider(PaneMenuProvider provider) { paneMenuProvider_ = std::move(provider); }
     // Puts a popup at position 1 of the menu bar in place of the current one.
     void SetPaneMenu(QMenu* popup);
     QMenu* paneMenu() const { return paneMenu_; }
+    // The panes' context menus; the menu bar's pane popup follows the focus.
+    CContextMenus* contextMenus() const { return contextMenus_; }
+    // Builds the "Open" submenu anew from the file context menu of the
+    // settings (after the options changed its rows).
+    void RebuildOpenSubmenu();
 
     const paradrex::FrameCommands& commands() const { return commands_; }
     paradrex::FramePane FocusedPane() const;
@@ -142,7 +144,6 @@ private:
     paradrex::_Setting_file& settings_;
     paradrex::SearchState& state_;
     NewSearchDialog newSearchDialog_;
-    PaneMenuProvider paneMenuProvider_;
     WorkerStarter workerStarter_;
     paradrex::platform::KeyStore keyStore_;
     paradrex::FrameCommands commands_;
@@ -158,6 +159,7 @@ private:
     QSplitter* hSplitter_ = nullptr;
     CFolderBarWindow* folderBar_ = nullptr;
     CResultPanes* panes_ = nullptr;
+    CContextMenus* contextMenus_ = nullptr;
     bool splitterPlaced_ = false;
     bool layoutStored_ = false;
 };

@@ -5,6 +5,7 @@
 #include "engine/ResultGroups.h"
 #include "engine/SearchState.h"
 #include "gui/dialogs/CRunDialog.h"
+#include "gui/mainwnd/CContextMenus.h"
 #include "gui/mainwnd/CFolderBarWindow.h"
 #include "gui/mainwnd/CMainFrame.h"
 #include "gui/panes/CCustomDrawStandardListView.h"
@@ -523,25 +524,28 @@ private slots:
 
     void paneMenuPlaceholderIsReplacedForTheFocusedPane() {
         auto f = MakeFrame();
-        QVERIFY(ShowAndActivate(*f));
         QCOMPARE(f->menuBar()->actions().at(1)->text(), u"Shortcut"_s);
-        QMenu fileMenu(u"&File"_s);
-        QMenu cloneMenu(u"&Clone"_s);
-        f->SetPaneMenuProvider([&](FramePane p) -> QMenu* {
-            return p == FramePane::FileList    ? &fileMenu
-                   : p == FramePane::CloneList ? &cloneMenu
-                                               : nullptr;
-        });
+        QVERIFY(ShowAndActivate(*f));
+        // The file list has the focus at start.
+        QTRY_COMPARE(f->menuBar()->actions().at(1)->text(), u"&File"_s);
+        auto paneMenu = [&] { return f->menuBar()->actions().at(1)->menu(); };
+        QCOMPARE(paneMenu(), f->contextMenus()->Popup(ContextPopup::File));
         f->cloneList()->setFocus();
         QTRY_COMPARE(f->menuBar()->actions().at(1)->text(), u"&Clone"_s);
-        f->fileList()->setFocus();
-        QTRY_COMPARE(f->menuBar()->actions().at(1)->text(), u"&File"_s);
-        f->folderTree()->setFocus(); // no popup yet: the last one stays
-        QTRY_VERIFY(f->folderTree()->hasFocus());
-        QCOMPARE(f->menuBar()->actions().at(1)->text(), u"&File"_s);
+        QCOMPARE(paneMenu(), f->contextMenus()->Popup(ContextPopup::Clone));
+        QVERIFY(Entries(paneMenu()->actions()).contains(u"Paste &Name (Group)"_s));
+        f->Action(cmd::OneListView)->trigger();
+        QTRY_COMPARE(f->menuBar()->actions().at(1)->text(), u"&ListView"_s);
+        QCOMPARE(paneMenu(), f->contextMenus()->Popup(ContextPopup::OneListView));
+        f->Action(cmd::TreeListView)->trigger();
+        f->folderTree()->setFocus();
+        QTRY_COMPARE(f->menuBar()->actions().at(1)->text(), u"&Directory"_s);
+        // The focus leaving the panes keeps the last one.
+        f->menuBar()->setFocus();
+        QTRY_VERIFY(f->menuBar()->hasFocus());
+        QCOMPARE(f->menuBar()->actions().at(1)->text(), u"&Directory"_s);
         QCOMPARE(f->menuBar()->actions().size(), 6);
         QCOMPARE(f->menuBar()->actions().at(2)->text(), u"&Navigate"_s);
-        f->SetPaneMenuProvider({});
     }
 
     void searchWithDuplicatesEnablesTheResultCommands() {
