@@ -2,6 +2,7 @@
 
 #include "engine/SearchState.h"
 #include "gui/QtBytes.h"
+#include "gui/dialogs/CAboutDlg.h"
 #include "gui/dialogs/CRunDialog.h"
 #include "gui/mainwnd/CContextMenus.h"
 #include "gui/mainwnd/CDialogFocusReturn.h"
@@ -417,8 +418,8 @@ void CMainFrame::ToggleStatusBar() {
 }
 
 void CMainFrame::ShowAbout() {
-    QMessageBox::about(this, QStringLiteral("About"),
-                       QStringLiteral("Paradrex\nVersion " PARADREX_VERSION));
+    CAboutDlg about(keyStore_, this);
+    about.exec();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
