@@ -185,7 +185,7 @@ bool CContextMenus::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-bool CContextMenus::OnContextMenu(FramePane pane, const QContextMenuEvent& event, bool mouse) {
+void CContextMenus::OnContextMenu(FramePane pane, const QContextMenuEvent& event, bool mouse) {
     const PopupState state = StateOf(pane);
     ContextRequest request;
     request.pane = pane;
@@ -212,7 +212,7 @@ bool CContextMenus::OnContextMenu(FramePane pane, const QContextMenuEvent& event
     }
     const PopupChoice choice = ChoosePopup(request);
     if (!choice.popup)
-        return false;
+        return;
     if (choice.selectRow >= 0) {
         if (pane == FramePane::Tree)
             view->selectionModel()->setCurrentIndex(hit, QItemSelectionModel::ClearAndSelect);
@@ -220,7 +220,6 @@ bool CContextMenus::OnContextMenu(FramePane pane, const QContextMenuEvent& event
             SelectRow(pane, choice.selectRow);
     }
     Popup(*choice.popup)->popup(PlaceOf(pane, choice.place, event));
-    return true;
 }
 
 void CContextMenus::SelectRow(FramePane pane, int row) {

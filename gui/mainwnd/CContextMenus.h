@@ -51,9 +51,8 @@ private:
     // Enables the items of a popup that is about to show.
     void EnableItems(paradrex::ContextPopup popup);
     paradrex::PopupState StateOf(paradrex::FramePane pane) const;
-    // Opens the popup a context-menu request on a pane asks for; false when
-    // it asks for none.
-    bool OnContextMenu(paradrex::FramePane pane, const QContextMenuEvent& event, bool mouse);
+    // Opens the popup a context-menu request on a pane asks for, if any.
+    void OnContextMenu(paradrex::FramePane pane, const QContextMenuEvent& event, bool mouse);
     void SelectRow(paradrex::FramePane pane, int row);
     QPoint PlaceOf(paradrex::FramePane pane, paradrex::PopupPlace place,
                    const QContextMenuEvent& event) const;

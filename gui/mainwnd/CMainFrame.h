@@ -64,7 +64,7 @@ public:
     QAction* Action(int id) const;
     // Runs a command as its action does: a focus-dependent accelerator runs
     // the command of the focused pane; a greyed command does nothing. The
-    // context menus' commands without an action of their own come here.
+    // "Open" submenu's commands, which have no action of their own, come here.
     void RunCommand(int id);
     // Sets (replaces) the code a command runs and enables the command as the
     // rules of FrameCommands say; an empty handler greys it again.
