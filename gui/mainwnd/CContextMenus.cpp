@@ -150,8 +150,9 @@ void CContextMenus::EnableItems(ContextPopup popup) {
 }
 
 PopupState CContextMenus::StateOf(FramePane pane) const {
+    // No name is ever copied yet: Copy Name has no code, so the copied rows
+    // stay -1 and the paste items greyed.
     PopupState s;
-    // Nothing is copied until the name commands exist.
     if (const std::optional<ListKind> kind = ListOfPane(pane)) {
         s.rowCount = panes_.listModel(*kind)->rowCount();
         s.selectedRow = panes_.SelectedRow(*kind).value_or(-1);
