@@ -43,13 +43,6 @@ QStringList Entries(const QMenu* menu) {
     return out;
 }
 
-QStringList TableEntries(ContextPopup popup) {
-    QStringList out;
-    for (const res::PopupItem& item : res::PopupTableOf(popup).items)
-        out << (item.text ? QString::fromUtf8(item.text) : u"-"_s);
-    return out;
-}
-
 QAction* ItemOf(const QMenu* menu, int id) {
     for (QAction* a : menu->actions())
         if (!a->isSeparator() && a->data().toInt() == id)
@@ -166,8 +159,7 @@ private slots:
     }
 
     void rightClickOpensThePopupOfTheCellUnderThePointer() {
-        ShowFrame();
-        panes()->SelectFileRow(0);
+        ShowFrame(); // the first row selected
         QTreeView* files = f_->fileList();
         struct Case {
             ListKind list;
@@ -192,14 +184,11 @@ private slots:
             QCOMPARE(panes()->SelectedRow(c.list), std::optional<int>(c.selected));
             QVERIFY(view->hasFocus());
         }
-        // Below the rows: the list's popup; the popups show their table.
+        // Below the rows: the list's popup.
         RightClick(files->viewport(), QPoint(20, files->viewport()->height() - 5));
         QMenu* all = TakePopup();
         QVERIFY(all);
         QCOMPARE(all->objectName(), u"FileAll"_s);
-        QCOMPARE(Entries(all), TableEntries(ContextPopup::FileAll));
-        QCOMPARE(Entries(Popup(ContextPopup::FileSel)),
-                 QStringList{u"Open"_s} + TableEntries(ContextPopup::FileSel).mid(1));
 
         // The tree: on a node's label, which it selects, and nowhere else.
         QTreeView* tree = f_->folderTree();
