@@ -435,7 +435,7 @@ private slots:
 
     void recentListSurvivesSaveAndReload() {
         TempTree folder;
-        const _Setting_file::Options options{_Setting_file::Access::ReadWrite, ""};
+        const _Setting_file::Options options{_Setting_file::Access::ReadWrite, false};
         std::vector<std::string> stored;
         for (int i = 0; i < 12; ++i)
             stored.push_back("/stored" + std::to_string(i));

@@ -163,11 +163,11 @@ private:
     // finds them when it starts again.
     std::unique_ptr<CMainFrame> OpenFrame(std::function<void(_Setting_file&)> adjust = {}) {
         settings_.reset(); // writes Setting.ini
-        // No association service: a first start would otherwise ask the desktop
-        // for the default programs of the file context menu.
+        // No association service: a first start would otherwise read the
+        // desktop's default programs of the file context menu.
         settings_ = std::make_unique<_Setting_file>(
             settingsDir_->path().toStdString(),
-            _Setting_file::Options{_Setting_file::Access::ReadWrite, std::string()});
+            _Setting_file::Options{_Setting_file::Access::ReadWrite, false});
         if (adjust)
             adjust(*settings_);
         state_ = std::make_unique<SearchState>();
