@@ -126,7 +126,9 @@ QTreeView* CResultPanes::MakeList(ListKind which, QWidget* parent) {
     header->setSectionResizeMode(0, QHeaderView::Fixed);
     header->resizeSection(0, paradrex::kStateColumnWidth);
     view->installEventFilter(this);
-    connect(view, &QAbstractItemView::activated, this,
+    // Files open on a double click (or Enter, OnListKey), never on the single
+    // click that some desktops make an activation.
+    connect(view, &QAbstractItemView::doubleClicked, this,
             [this, which](const QModelIndex& index) { OnActivated(which, index); });
     connect(view, &QAbstractItemView::clicked, this,
             [this, which](const QModelIndex& index) { OnClicked(which, index); });
