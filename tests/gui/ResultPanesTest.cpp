@@ -450,6 +450,37 @@ private slots:
         QCOMPARE(panes->SelectedFileRow(), std::optional<int>(4));
     }
 
+    // Neither Ctrl+click nor Ctrl+Space on the selected node nor a click
+    // below the last node leaves the tree without a selected directory; the
+    // lists stay as they were.
+    void treeAlwaysKeepsASelectedDirectory() {
+        ShowHost();
+        panes->SetResult(&state);
+        QVERIFY(panes->SelectFirstDirectoryWithDuplicates());
+        QTreeView* tree = panes->folderTree();
+        const QModelIndex selected = tree->selectionModel()->selectedIndexes().value(0);
+        QVERIFY(selected.isValid());
+        const int rows = panes->listModel(ListKind::FileList)->rowCount();
+        QVERIFY(rows > 0);
+        panes->SelectFileRow(1);
+        auto unchanged = [&] {
+            return tree->selectionModel()->selectedIndexes() == QModelIndexList{selected} &&
+                   panes->listModel(ListKind::FileList)->rowCount() == rows &&
+                   panes->SelectedFileRow() == std::optional<int>(1);
+        };
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          tree->visualRect(selected).center());
+        QVERIFY(unchanged());
+        tree->setFocus();
+        tree->setCurrentIndex(selected);
+        QTest::keyClick(tree, Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(unchanged());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          QPoint(4, tree->viewport()->height() - 2));
+        QVERIFY(unchanged());
+        QVERIFY(tree->viewport()->height() > tree->visualRect(selected).bottom() + 4);
+    }
+
     // Files open on a double click or Enter only, also where the desktop
     // activates items with a single click.
     void singleClickOpensNothingOnASingleClickDesktop() {
