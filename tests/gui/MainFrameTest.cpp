@@ -339,7 +339,8 @@ private slots:
     }
 
     void panesLayoutColumnsAndGridFromTheSettings() {
-        auto f = MakeFrame([](_Setting_file& s) {
+        MakeFrame().reset(); // a stored placement: the settings file exists
+        auto f = OpenFrame([](_Setting_file& s) {
             s.layout.LVFile_size = 77;
             s.layout.LVSame_directory = 222;
             s.layout.LVOne_type = 99;
@@ -912,8 +913,34 @@ private slots:
         QVERIFY(!f->Action(cmd::Grid)->isChecked());
     }
 
+    // A first start (no Setting.ini) centres the window's frame on the screen,
+    // so its title bar is on the screen; a stored placement is taken exactly.
+    void firstStartCentresTheWindow() {
+        auto f = MakeFrame();
+        QVERIFY(!settings_->fileExisted());
+        f->ShowAtStart();
+        QCOMPARE(f->size(), QSize(800, 600));
+        const QRect screen = f->screen()->availableGeometry();
+        QVERIFY(screen.contains(f->frameGeometry().topLeft()));
+        const QPoint offCentre = f->frameGeometry().center() - screen.center();
+        QVERIFY2(offCentre.manhattanLength() <= 40,
+                 qPrintable(u"%1,%2"_s.arg(offCentre.x()).arg(offCentre.y())));
+        f->Action(cmd::Exit)->trigger();
+        f = OpenFrame([](_Setting_file& s) {
+            s.layout.window_x = 30;
+            s.layout.window_y = 40;
+            s.layout.window_width = 700;
+            s.layout.window_height = 500;
+        });
+        QVERIFY(settings_->fileExisted());
+        f->ShowAtStart();
+        QTRY_COMPARE(f->geometry(), QRect(30, 40, 700, 500));
+    }
+
     void maximisedWindowKeepsItsNormalRectangle() {
-        auto f = MakeFrame([](_Setting_file& s) {
+        // A stored placement: the settings file exists.
+        MakeFrame().reset();
+        auto f = OpenFrame([](_Setting_file& s) {
             s.layout.window_showcmd = 3u;
             s.layout.window_x = 50;
             s.layout.window_y = 60;
