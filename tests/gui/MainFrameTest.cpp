@@ -126,6 +126,23 @@ QStringList ToolBarIds(QToolBar* bar) {
     return out;
 }
 
+// Points an environment variable elsewhere for the life of the object.
+class EnvOverride {
+public:
+    EnvOverride(const char* name, const std::string& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name, QByteArray::fromStdString(value));
+    }
+    ~EnvOverride() { had_ ? (void)qputenv(name_, old_) : (void)qunsetenv(name_); }
+    EnvOverride(const EnvOverride&) = delete;
+    EnvOverride& operator=(const EnvOverride&) = delete;
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
 // Records the addresses handed to the desktop.
 class UrlRecorder : public QObject {
     Q_OBJECT
@@ -935,6 +952,40 @@ private slots:
         QVERIFY(settings_->fileExisted());
         f->ShowAtStart();
         QTRY_COMPARE(f->geometry(), QRect(30, 40, 700, 500));
+    }
+
+    // A first start reads the default programs of the file context menu from
+    // the desktop's files: no program runs before New Search is shown.
+    void firstStartRunsNoProgramBeforeNewSearch() {
+        TempTree desktop;
+        desktop.createFile("config/mimeapps.list",
+                           "[Default Applications]\ntext/plain=ed.desktop\n");
+        desktop.createFile("data/applications/ed.desktop", "[Desktop Entry]\nExec=/bin/ed %f\n");
+        for (const char* name : {"xdg-mime", "gio", "xdg-open", "mimeopen", "sh", "bash"}) {
+            desktop.createFile(std::string("bin/") + name,
+                               "#!/bin/sh\necho \"$0\" >>'" + desktop.path("ran") + "'\n");
+            desktop.chmod(std::string("bin/") + name, 0755);
+        }
+        EnvOverride path("PATH", desktop.path("bin"));
+        EnvOverride configHome("XDG_CONFIG_HOME", desktop.path("config"));
+        EnvOverride dataDirs("XDG_DATA_DIRS", desktop.path("data"));
+
+        auto f = MakeFrame();
+        f.reset();
+        settings_.reset();
+        QFile::remove(settingsDir_->filePath(u"Setting.ini"_s));
+        settings_ = std::make_unique<_Setting_file>(
+            settingsDir_->path().toStdString(),
+            _Setting_file::Options{_Setting_file::Access::ReadWrite, true});
+        f = std::make_unique<CMainFrame>(*settings_, *state_, [this](QWidget*) {
+            ++dialogCalls_;
+            return false;
+        });
+        f->ShowAtStart();
+        QTRY_COMPARE(dialogCalls_, 1);
+        QCOMPARE(settings_->fileContextMenu.rows[0].Command.value, std::string("/bin/ed"));
+        QVERIFY2(!desktop.exists("ran"),
+                 desktop.exists("ran") ? desktop.readFile("ran").c_str() : "");
     }
 
     void maximisedWindowKeepsItsNormalRectangle() {
