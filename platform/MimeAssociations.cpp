@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
+#include <map>
 #include <set>
 #include <string_view>
 #include <sys/stat.h>
@@ -241,7 +242,7 @@ void CollectEntryTypes(const std::string& dir, const std::string& idPrefix, int 
     ::closedir(d);
 }
 
-TypeMap EntryTypes(const std::string& applications) {
+TypeMap TypesOfEntries(const std::string& applications) {
     std::map<std::string, std::string> idToFile;
     CollectEntryTypes(applications, "", 0, idToFile);
     TypeMap types;
@@ -306,7 +307,7 @@ struct MimeAssociations::Folder {
             if (auto cache = ReadList(applications + "/mimeinfo.cache"))
                 entryTypes = std::move(cache->cache);
             else
-                entryTypes = platform::EntryTypes(applications);
+                entryTypes = TypesOfEntries(applications);
         }
         return *entryTypes;
     }

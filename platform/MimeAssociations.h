@@ -18,7 +18,6 @@
 // An entry is installed when the first file of its id in the applications
 // folders has an Exec line and is not Hidden.
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
