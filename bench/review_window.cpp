@@ -91,7 +91,7 @@ class Window {
 public:
     explicit Window(SearchState& state)
         : settings_(dir_.path().toStdString(),
-                    _Setting_file::Options{_Setting_file::Access::ReadWrite, std::string()}),
+                    _Setting_file::Options{_Setting_file::Access::ReadWrite, false}),
           frame_(settings_, state, [](QWidget*) { return false; }) {
         frame_.resize(1280, 900);
         frame_.show();

@@ -23,7 +23,7 @@ struct DefaultDirectories {
 struct SearchEnvironment {
     // Asked once, at the end of a search that found duplicates.
     std::function<DefaultDirectories()> defaultDirectories;
-    // Where error records go; empty: _Error_record::Write (standard error).
+    // Where error records go; empty: _Error_record::Write (the record stream).
     std::function<void(const _Error_record&)> logError;
     // The per-user key store the cumulative totals go to; null: none.
     platform::KeyStore* keyStore = nullptr;

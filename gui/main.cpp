@@ -18,29 +18,9 @@
 
 #include <QApplication>
 
-#include <unistd.h>
-
 static paradrex::_Setting_file& settings = paradrex::_Setting_file::Instance();
 
-namespace {
-
-// Standard error goes to error.log, which holds the search's file errors
-// only; the toolkit's own diagnostics stay on the terminal.
-int g_console = -1;
-
-void ToConsole(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (g_console < 0)
-        return;
-    const QByteArray line = qFormatLogMessage(type, context, message).toLocal8Bit() + '\n';
-    [[maybe_unused]] ssize_t written = ::write(g_console, line.constData(), size_t(line.size()));
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    g_console = ::dup(STDERR_FILENO);
-    qInstallMessageHandler(ToConsole);
-
     paradrex::_Error_log errorLog;
     (void)paradrex::platform::KeyStore().CreateKey(paradrex::kTotalsKey);
 

@@ -1,9 +1,20 @@
 #include "platform/ErrorRecord.h"
 
+#include <atomic>
 #include <cerrno>
 #include <unistd.h>
 
 namespace paradrex {
+
+namespace {
+
+std::atomic<int> g_stream{STDERR_FILENO};
+
+} // namespace
+
+int _Error_record::SetStream(int fd) {
+    return g_stream.exchange(fd, std::memory_order_relaxed);
+}
 
 std::string _Error_record::Format(std::time_t when) const {
     std::tm tm{};
@@ -27,12 +38,13 @@ std::string _Error_record::Format(std::time_t when) const {
 
 void _Error_record::Write() const {
     const std::string line = Format(std::time(nullptr));
+    const int fd = g_stream.load(std::memory_order_relaxed);
     const char* p = line.data();
     size_t left = line.size();
     // One write() for the whole line; only a partial write (rare, e.g. a full
     // pipe) continues with the rest.
     while (left > 0) {
-        ssize_t n = ::write(2, p, left);
+        ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR)
                 continue;

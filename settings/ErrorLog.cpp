@@ -1,9 +1,9 @@
 #include "settings/ErrorLog.h"
 
+#include "platform/ErrorRecord.h"
 #include "platform/FileIo.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,27 +82,14 @@ _Error_log::_Error_log(std::string directory) {
     Trim(directory);
     logFd_ = ::open(InDir(directory, "error.log").c_str(),
                     O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (logFd_ < 0)
-        return;
-    std::fflush(stderr);
-    savedStderr_ = ::fcntl(2, F_DUPFD_CLOEXEC, 3);
-    if (::dup2(logFd_, 2) < 0) {
-        if (savedStderr_ >= 0)
-            ::close(savedStderr_);
-        savedStderr_ = -1;
-        ::close(logFd_);
-        logFd_ = -1;
-    }
+    if (logFd_ >= 0)
+        previousStream_ = _Error_record::SetStream(logFd_);
 }
 
 _Error_log::~_Error_log() {
     if (logFd_ < 0)
         return;
-    std::fflush(stderr);
-    if (savedStderr_ >= 0) {
-        ::dup2(savedStderr_, 2);
-        ::close(savedStderr_);
-    }
+    _Error_record::SetStream(previousStream_);
     ::close(logFd_);
 }
 

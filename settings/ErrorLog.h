@@ -1,9 +1,13 @@
 #pragma once
 // The error log of the desktop program: error.log in the working directory.
 // Construction trims a log grown beyond 65,535 bytes (keeping the lines after
-// byte 32,767, through "tmp.log"), opens it for appending and points standard
-// error at it; destruction gives standard error back. Every step fails
-// silently: a log that cannot be opened just drops what is written.
+// byte 32,767, through "tmp.log"), opens it for appending and points the
+// error records (_Error_record::Write) at it; destruction gives the records
+// their former stream back. The process's file descriptor 2 is left alone:
+// programs it starts (the desktop's file opener, context-menu programs) keep
+// writing to the terminal, and error.log holds the program's own records only.
+// Every step fails silently: a log that cannot be opened leaves the records on
+// standard error.
 
 #include <string>
 
@@ -25,7 +29,7 @@ public:
 
 private:
     int logFd_ = -1;
-    int savedStderr_ = -1;
+    int previousStream_ = -1;
 };
 
 } // namespace paradrex

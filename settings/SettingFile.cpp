@@ -74,8 +74,9 @@ _Setting_file::_Setting_file(std::string directory, Options options)
         // First start: defaults, and the file context menu rows of the
         // desktop's default programs.
         version.Version = kVersion;
-        ComputeDefaultFileContextMenu(fileContextMenu,
-                                      platform::MimeAssociations(options.associationTool));
+        ComputeDefaultFileContextMenu(fileContextMenu, options.associations
+                                                           ? platform::MimeAssociations()
+                                                           : platform::MimeAssociations::None());
         return;
     }
     existed_ = true;
@@ -96,7 +97,7 @@ _Setting_file& _Setting_file::Instance() {
 }
 
 _Setting_file _Setting_file::ReadOnly(std::string directory) {
-    return _Setting_file(std::move(directory), Options{Access::ReadOnly, std::string()});
+    return _Setting_file(std::move(directory), Options{Access::ReadOnly, false});
 }
 
 _Setting_file _Setting_file::FromText(std::string_view fileBytes) {

@@ -52,9 +52,10 @@ public:
     };
     struct Options {
         Access access = Access::ReadWrite;
-        // The association query program used for the default file context
-        // menu rows of a first start; empty: no association service.
-        std::string associationTool = "xdg-mime";
+        // Whether a first start takes the default file context menu rows
+        // from the desktop's MIME associations (the XDG folders the
+        // environment names); false: no association service.
+        bool associations = true;
     };
 
     static constexpr const char* kFileName = "Setting.ini";

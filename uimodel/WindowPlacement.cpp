@@ -45,15 +45,20 @@ bool Overlaps(const WindowRect& a, const WindowRect& b) {
 
 } // namespace
 
-WindowRect KeepOnScreen(const WindowRect& rect, std::span<const WindowRect> screens) {
+StartGeometry StartGeometryOf(const WindowRect& stored, bool placementStored,
+                              std::span<const WindowRect> screens) {
     if (screens.empty())
-        return rect;
-    for (const WindowRect& s : screens)
-        if (Overlaps(rect, s))
-            return rect;
+        return {stored, placementStored};
+    if (placementStored)
+        for (const WindowRect& s : screens)
+            if (Overlaps(stored, s))
+                return {stored, true};
     const WindowRect& first = screens.front();
-    return {first.x, first.y, std::clamp(rect.width, 1, std::max(first.width, 1)),
-            std::clamp(rect.height, 1, std::max(first.height, 1))};
+    const int width = std::clamp(stored.width, 1, std::max(first.width, 1));
+    const int height = std::clamp(stored.height, 1, std::max(first.height, 1));
+    return {
+        {first.x + (first.width - width) / 2, first.y + (first.height - height) / 2, width, height},
+        false};
 }
 
 } // namespace paradrex

@@ -28,9 +28,22 @@ bool OpensMaximized(const _Layout_section& layout);
 // Stores the normal rectangle and the show command of the window's state.
 void StorePlacement(_Layout_section& layout, const WindowRect& normal, WindowShowState state);
 
-// A rectangle that lies on none of the screens (a monitor that is gone, a
-// hand-edited file) is moved to the top left of the first screen and cut to
-// its size; one that shows at least partly stays as it is.
-WindowRect KeepOnScreen(const WindowRect& rect, std::span<const WindowRect> screens);
+// Where the main window opens. `stored`: `rect` is the inner area, exactly
+// as stored. Otherwise `rect` holds the size of the inner area and the place
+// of the window's frame: centred on the screen, so the frame with its title
+// bar lies on the screen whatever size the window manager gives it.
+struct StartGeometry {
+    WindowRect rect;
+    bool stored = false;
+    bool operator==(const StartGeometry&) const = default;
+};
+
+// The stored normal rectangle when a placement was stored (the settings file
+// existed) and it shows at least partly on one of the screens. Without a
+// stored placement, or for a rectangle on none of the screens (a monitor that
+// is gone, a hand-edited file), the window is centred on the first screen,
+// its size cut to that screen. Without any screen the stored rectangle stands.
+StartGeometry StartGeometryOf(const WindowRect& stored, bool placementStored,
+                              std::span<const WindowRect> screens);
 
 } // namespace paradrex

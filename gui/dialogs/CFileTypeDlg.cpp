@@ -10,9 +10,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTabBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -47,9 +50,6 @@ CFileTypeDlg::CFileTypeDlg(QWidget* parent) : QDialog(parent) {
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setIconSize(QSize(16, 16));
     list_->header()->setStretchLastSection(false);
-    list_->setColumnWidth(0, 85);
-    list_->setColumnWidth(1, 240);
-    list_->setColumnWidth(2, 90);
 
     auto* all = Button(this, "id1093", QStringLiteral("&All"));
     auto* clear = Button(this, "id1094", QStringLiteral("Cl&ear"));
@@ -90,23 +90,49 @@ CFileTypeDlg::CFileTypeDlg(QWidget* parent) : QDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &CFileTypeDlg::OnOk);
     connect(cancel, &QPushButton::clicked, this, &CFileTypeDlg::reject);
 
+    FitListToCatalogue();
     ShowCategory(0);
+}
+
+// The columns are as wide as their widest cell in any category, so no text
+// is cut and switching tabs keeps them; the list is wide enough for them and
+// tall enough for the longest category.
+void CFileTypeDlg::FitListToCatalogue() {
+    list_->ensurePolished();
+    model_->removeRows(0, model_->rowCount());
+    int longest = 0;
+    for (int category = 0; category < int(paradrex::kFileTypeCategoryCount); ++category) {
+        const auto rows = paradrex::FileTypeCategory(category);
+        for (const paradrex::FileTypeEntry& entry : rows)
+            AppendRow(entry);
+        longest = std::max(longest, int(rows.size()));
+    }
+    int width = 2 * list_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        list_->resizeColumnToContents(column);
+        width += list_->columnWidth(column);
+    }
+    const int height = 2 * list_->frameWidth() + list_->header()->sizeHint().height() +
+                       longest * list_->sizeHintForRow(0);
+    list_->setMinimumSize(width, height);
+}
+
+void CFileTypeDlg::AppendRow(const paradrex::FileTypeEntry& entry) {
+    auto* format =
+        new QStandardItem(MimeIcon(MimeTypeOfName(entry.iconProbe)), Utf8Text(entry.format));
+    format->setCheckable(true);
+    format->setCheckState(checks_[static_cast<size_t>(entry.slot())] ? Qt::Checked : Qt::Unchecked);
+    QList<QStandardItem*> row{format, new QStandardItem(Utf8Text(entry.description)),
+                              new QStandardItem(Utf8Text(entry.extension))};
+    for (QStandardItem* cell : row)
+        cell->setToolTip(cell->text());
+    model_->appendRow(row);
 }
 
 void CFileTypeDlg::ShowCategory(int category) {
     model_->removeRows(0, model_->rowCount());
-    for (const paradrex::FileTypeEntry& entry : paradrex::FileTypeCategory(category)) {
-        auto* format =
-            new QStandardItem(MimeIcon(MimeTypeOfName(entry.iconProbe)), Utf8Text(entry.format));
-        format->setCheckable(true);
-        format->setCheckState(checks_[static_cast<size_t>(entry.slot())] ? Qt::Checked
-                                                                         : Qt::Unchecked);
-        QList<QStandardItem*> row{format, new QStandardItem(Utf8Text(entry.description)),
-                                  new QStandardItem(Utf8Text(entry.extension))};
-        for (QStandardItem* cell : row)
-            cell->setToolTip(cell->text());
-        model_->appendRow(row);
-    }
+    for (const paradrex::FileTypeEntry& entry : paradrex::FileTypeCategory(category))
+        AppendRow(entry);
     shown_ = category;
 }
 

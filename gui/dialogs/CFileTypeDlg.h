@@ -32,6 +32,8 @@ public:
     std::string typeText() const { return paradrex::BuildTypeText(checks_, other_); }
 
 private:
+    void FitListToCatalogue();
+    void AppendRow(const paradrex::FileTypeEntry& entry);
     void ShowCategory(int category);
     void StoreShownChecks();
     void SetAllChecks(bool checked);

@@ -213,6 +213,10 @@ void CImportDialog::BuildControls() {
     connect(addButton_, &QPushButton::clicked, this, &CImportDialog::OnAdd);
     connect(removeButton_, &QPushButton::clicked, this, &CImportDialog::OnRemove);
     connect(rootList_, &QTreeView::doubleClicked, this, &CImportDialog::OnOpenRow);
+    // An editable box treats its edit field losing the focus as choosing the
+    // entry whose text the field holds; here only a pick from the opened list
+    // chooses one.
+    disconnect(recentBox_->lineEdit(), &QLineEdit::editingFinished, recentBox_, nullptr);
     connect(recentBox_, &QComboBox::activated, this, &CImportDialog::OnRecentChosen);
     connect(recentBox_->lineEdit(), &QLineEdit::textEdited, this, &CImportDialog::HideBalloon);
     connect(selectButton_, &QPushButton::clicked, this, &CImportDialog::OnSelectTypes);

@@ -304,8 +304,15 @@ void CMainFrame::ShowAtStart() {
         const QRect r = s->availableGeometry();
         screens.push_back({r.x(), r.y(), r.width(), r.height()});
     }
-    const WindowRect r = KeepOnScreen(NormalRect(settings_.layout), screens);
-    setGeometry(r.x, r.y, r.width, r.height);
+    const StartGeometry start =
+        StartGeometryOf(NormalRect(settings_.layout), settings_.fileExisted(), screens);
+    const WindowRect& r = start.rect;
+    if (start.stored) {
+        setGeometry(r.x, r.y, r.width, r.height);
+    } else {
+        resize(r.width, r.height);
+        move(r.x, r.y); // the frame's place
+    }
     if (OpensMaximized(settings_.layout))
         showMaximized();
     else

@@ -40,6 +40,34 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// The folder tree's selection: once a directory is selected, a command that
+// would leave none selected (Ctrl+click or Ctrl+Space on the selected node)
+// is refused, so the lists never go empty under a tree that shows a result.
+// Resetting the model still clears it.
+class KeepOneSelected : public QItemSelectionModel {
+public:
+    using QItemSelectionModel::QItemSelectionModel;
+    using QItemSelectionModel::select;
+    void select(const QItemSelection& selection, SelectionFlags command) override {
+        if (hasSelection() && LeavesNothing(selection, command))
+            return;
+        QItemSelectionModel::select(selection, command);
+    }
+
+private:
+    bool LeavesNothing(const QItemSelection& selection, SelectionFlags command) const {
+        if ((command & Select) && !selection.isEmpty())
+            return false;
+        if (command & Clear)
+            return true;
+        if (!(command & (Deselect | Toggle)))
+            return false;
+        const QModelIndexList selected = selectedIndexes();
+        return std::all_of(selected.begin(), selected.end(),
+                           [&](const QModelIndex& i) { return selection.contains(i); });
+    }
+};
+
 QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
     return QIcon::fromTheme(QString::fromLatin1(name),
                             QApplication::style()->standardIcon(fallback));
@@ -60,6 +88,9 @@ CResultPanes::CResultPanes(QWidget* viewParent, const paradrex::PaneSettings& se
     tree_ = new QTreeView(viewParent);
     tree_->setObjectName(QStringLiteral("folderTree"));
     tree_->setModel(treeModel_);
+    QItemSelectionModel* plainSelection = tree_->selectionModel();
+    tree_->setSelectionModel(new KeepOneSelected(treeModel_, tree_));
+    delete plainSelection;
     tree_->setHeaderHidden(true);
     tree_->setRootIsDecorated(true);
     tree_->setUniformRowHeights(true);
@@ -131,7 +162,9 @@ QTreeView* CResultPanes::MakeList(ListKind which, QWidget* parent) {
     // focus, and the first Down would select the second row.
     connect(model, &QAbstractItemModel::modelReset, view,
             [view] { view->setCurrentIndex(QModelIndex()); });
-    connect(view, &QAbstractItemView::activated, this,
+    // Files open on a double click (or Enter, OnListKey), never on the single
+    // click that some desktops make an activation.
+    connect(view, &QAbstractItemView::doubleClicked, this,
             [this, which](const QModelIndex& index) { OnActivated(which, index); });
     connect(view, &QAbstractItemView::clicked, this,
             [this, which](const QModelIndex& index) { OnClicked(which, index); });

@@ -53,7 +53,7 @@ class AboutDlgTest : public QObject {
         paradrex::test::TempWorkingDirectory cwd;
         QTemporaryDir settingsDir;
         _Setting_file settings(settingsDir.path().toStdString(),
-                               {_Setting_file::Access::ReadWrite, std::string()});
+                               {_Setting_file::Access::ReadWrite, false});
         SearchState state;
         CMainFrame frame(settings, state, [](QWidget*) { return false; });
         Seen seen;

@@ -109,7 +109,7 @@ private:
         f_.reset();
         settings_ = std::make_unique<_Setting_file>(
             settingsDir_.path().toStdString(),
-            _Setting_file::Options{_Setting_file::Access::ReadWrite, std::string()});
+            _Setting_file::Options{_Setting_file::Access::ReadWrite, false});
         if (adjust)
             adjust(*settings_);
         BuildResult();

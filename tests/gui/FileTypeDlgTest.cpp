@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMimeDatabase>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTreeView>
 #include <QtTest>
@@ -77,6 +78,30 @@ private slots:
         for (QLabel* l : dlg.findChildren<QLabel*>())
             otherLabel |= l->text() == QStringLiteral("Other:");
         QVERIFY(otherLabel);
+    }
+
+    // No text is cut: each column is as wide as its widest cell on any tab,
+    // and the shown dialog is wide enough for all columns.
+    void columnsFitTheirLongestEntries() {
+        CFileTypeDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        auto* list = Control<QTreeView>(dlg, "id1054");
+        QAbstractItemView* view = list; // sizeHintForColumn is public here
+        int first[3] = {};
+        for (int tab = 0; tab < 6; ++tab) {
+            ShowTab(dlg, tab);
+            const int widths[] = {list->columnWidth(0), list->columnWidth(1), list->columnWidth(2)};
+            for (int column = 0; column < 3; ++column)
+                QVERIFY2(widths[column] >= view->sizeHintForColumn(column),
+                         qPrintable(QStringLiteral("tab %1 column %2").arg(tab).arg(column)));
+            if (tab > 0) // the same widths on every tab
+                QCOMPARE(list->columnWidth(1), first[1]);
+            std::copy(std::begin(widths), std::end(widths), first);
+        }
+        QVERIFY(list->viewport()->width() >=
+                list->columnWidth(0) + list->columnWidth(1) + list->columnWidth(2));
+        QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
     }
 
     void everyTabShowsItsCatalogueRowsUnchecked() {

@@ -411,6 +411,46 @@ private slots:
                  (std::vector<std::string>{P("data"), P("data/old"), P("other"), P("A-B")}));
     }
 
+    // The path box holding the text of a recent entry is not a choice of that
+    // entry: leaving the box adds nothing and shows no balloon; a pick from
+    // the opened list does add it.
+    void leavingThePathBoxTakesNoRecentEntry() {
+        SearchJob job;
+        auto settings = Settings();
+        settings.recentDirectory.dirs = {P("other"), P("dat")};
+        CImportDialog dlg(nullptr, job, settings);
+        dlg.show();
+        dlg.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto* box = Control<QComboBox>(dlg, "id1002");
+        auto* tree = Control<QTreeWidget>(dlg, "id1122");
+        box->setFocus();
+        TypePath(dlg, Q(P("dat")));
+        tree->setFocus();
+        QVERIFY(!box->hasFocus());
+        QVERIFY(Rows(dlg).isEmpty());
+        QCOMPARE(dlg.balloonText(), QString());
+
+        Control<QPushButton>(dlg, "id1004")->click();
+        QCOMPARE(Rows(dlg), QStringList{Q(P("dat"))});
+        // Already chosen: still no "had been added!" balloon on leaving.
+        box->setFocus();
+        TypePath(dlg, Q(P("dat")));
+        Control<QCheckBox>(dlg, "id1109")->setFocus();
+        QCOMPARE(dlg.balloonText(), QString());
+        QCOMPARE(Rows(dlg), QStringList{Q(P("dat"))});
+
+        box->setFocus();
+        box->showPopup();
+        QAbstractItemView* popup = box->view();
+        QTRY_VERIFY(popup->isVisible());
+        popup->setCurrentIndex(
+            popup->model()->index(int(RecentBoxItems(dlg).indexOf(Q(P("other")))), 0));
+        QTest::keyClick(popup, Qt::Key_Return);
+        QCOMPARE(Rows(dlg), (QStringList{Q(P("dat")), Q(P("other"))}));
+        dlg.reject();
+    }
+
     void arrowKeysStepThroughRecentEntriesWithoutTakingThem() {
         SearchJob job;
         auto settings = Settings();
@@ -435,7 +475,7 @@ private slots:
 
     void recentListSurvivesSaveAndReload() {
         TempTree folder;
-        const _Setting_file::Options options{_Setting_file::Access::ReadWrite, ""};
+        const _Setting_file::Options options{_Setting_file::Access::ReadWrite, false};
         std::vector<std::string> stored;
         for (int i = 0; i < 12; ++i)
             stored.push_back("/stored" + std::to_string(i));

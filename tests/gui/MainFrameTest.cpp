@@ -128,6 +128,23 @@ QStringList ToolBarIds(QToolBar* bar) {
     return out;
 }
 
+// Points an environment variable elsewhere for the life of the object.
+class EnvOverride {
+public:
+    EnvOverride(const char* name, const std::string& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name, QByteArray::fromStdString(value));
+    }
+    ~EnvOverride() { had_ ? (void)qputenv(name_, old_) : (void)qunsetenv(name_); }
+    EnvOverride(const EnvOverride&) = delete;
+    EnvOverride& operator=(const EnvOverride&) = delete;
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
 // Records the addresses handed to the desktop.
 class UrlRecorder : public QObject {
     Q_OBJECT
@@ -165,11 +182,11 @@ private:
     // finds them when it starts again.
     std::unique_ptr<CMainFrame> OpenFrame(std::function<void(_Setting_file&)> adjust = {}) {
         settings_.reset(); // writes Setting.ini
-        // No association service: a first start would otherwise ask the desktop
-        // for the default programs of the file context menu.
+        // No association service: a first start would otherwise read the
+        // desktop's default programs of the file context menu.
         settings_ = std::make_unique<_Setting_file>(
             settingsDir_->path().toStdString(),
-            _Setting_file::Options{_Setting_file::Access::ReadWrite, std::string()});
+            _Setting_file::Options{_Setting_file::Access::ReadWrite, false});
         if (adjust)
             adjust(*settings_);
         state_ = std::make_unique<SearchState>();
@@ -351,7 +368,8 @@ private slots:
     }
 
     void panesLayoutColumnsAndGridFromTheSettings() {
-        auto f = MakeFrame([](_Setting_file& s) {
+        MakeFrame().reset(); // a stored placement: the settings file exists
+        auto f = OpenFrame([](_Setting_file& s) {
             s.layout.LVFile_size = 77;
             s.layout.LVSame_directory = 222;
             s.layout.LVOne_type = 99;
@@ -930,8 +948,68 @@ private slots:
         QVERIFY(!f->Action(cmd::Grid)->isChecked());
     }
 
+    // A first start (no Setting.ini) centres the window's frame on the screen,
+    // so its title bar is on the screen; a stored placement is taken exactly.
+    void firstStartCentresTheWindow() {
+        auto f = MakeFrame();
+        QVERIFY(!settings_->fileExisted());
+        f->ShowAtStart();
+        QCOMPARE(f->size(), QSize(800, 600));
+        const QRect screen = f->screen()->availableGeometry();
+        QVERIFY(screen.contains(f->frameGeometry().topLeft()));
+        const QPoint offCentre = f->frameGeometry().center() - screen.center();
+        QVERIFY2(offCentre.manhattanLength() <= 40,
+                 qPrintable(u"%1,%2"_s.arg(offCentre.x()).arg(offCentre.y())));
+        f->Action(cmd::Exit)->trigger();
+        f = OpenFrame([](_Setting_file& s) {
+            s.layout.window_x = 30;
+            s.layout.window_y = 40;
+            s.layout.window_width = 700;
+            s.layout.window_height = 500;
+        });
+        QVERIFY(settings_->fileExisted());
+        f->ShowAtStart();
+        QTRY_COMPARE(f->geometry(), QRect(30, 40, 700, 500));
+    }
+
+    // A first start reads the default programs of the file context menu from
+    // the desktop's files: no program runs before New Search is shown.
+    void firstStartRunsNoProgramBeforeNewSearch() {
+        TempTree desktop;
+        desktop.createFile("config/mimeapps.list",
+                           "[Default Applications]\ntext/plain=ed.desktop\n");
+        desktop.createFile("data/applications/ed.desktop", "[Desktop Entry]\nExec=/bin/ed %f\n");
+        for (const char* name : {"xdg-mime", "gio", "xdg-open", "mimeopen", "sh", "bash"}) {
+            desktop.createFile(std::string("bin/") + name,
+                               "#!/bin/sh\necho \"$0\" >>'" + desktop.path("ran") + "'\n");
+            desktop.chmod(std::string("bin/") + name, 0755);
+        }
+        EnvOverride path("PATH", desktop.path("bin"));
+        EnvOverride configHome("XDG_CONFIG_HOME", desktop.path("config"));
+        EnvOverride dataDirs("XDG_DATA_DIRS", desktop.path("data"));
+
+        auto f = MakeFrame();
+        f.reset();
+        settings_.reset();
+        QFile::remove(settingsDir_->filePath(u"Setting.ini"_s));
+        settings_ = std::make_unique<_Setting_file>(
+            settingsDir_->path().toStdString(),
+            _Setting_file::Options{_Setting_file::Access::ReadWrite, true});
+        f = std::make_unique<CMainFrame>(*settings_, *state_, [this](QWidget*) {
+            ++dialogCalls_;
+            return false;
+        });
+        f->ShowAtStart();
+        QTRY_COMPARE(dialogCalls_, 1);
+        QCOMPARE(settings_->fileContextMenu.rows[0].Command.value, std::string("/bin/ed"));
+        QVERIFY2(!desktop.exists("ran"),
+                 desktop.exists("ran") ? desktop.readFile("ran").c_str() : "");
+    }
+
     void maximisedWindowKeepsItsNormalRectangle() {
-        auto f = MakeFrame([](_Setting_file& s) {
+        // A stored placement: the settings file exists.
+        MakeFrame().reset();
+        auto f = OpenFrame([](_Setting_file& s) {
             s.layout.window_showcmd = 3u;
             s.layout.window_x = 50;
             s.layout.window_y = 60;

@@ -22,6 +22,7 @@
 #include <QDesktopServices>
 #include <QHeaderView>
 #include <QMimeDatabase>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -35,6 +36,17 @@
 
 using namespace paradrex;
 using Column = paradrex::ListColumn;
+
+// A desktop set to open items with a single click.
+class SingleClickStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 // Receives the URLs the panes ask the desktop to open.
 class UrlCatcher : public QObject {
@@ -436,6 +448,56 @@ private slots:
         QCOMPARE(stateClicks.count(), 3);
         QCOMPARE(stateClicks.last().at(1).toInt(), 4);
         QCOMPARE(panes->SelectedFileRow(), std::optional<int>(4));
+    }
+
+    // Neither Ctrl+click nor Ctrl+Space on the selected node nor a click
+    // below the last node leaves the tree without a selected directory; the
+    // lists stay as they were.
+    void treeAlwaysKeepsASelectedDirectory() {
+        ShowHost();
+        panes->SetResult(&state);
+        QVERIFY(panes->SelectFirstDirectoryWithDuplicates());
+        QTreeView* tree = panes->folderTree();
+        const QModelIndex selected = tree->selectionModel()->selectedIndexes().value(0);
+        QVERIFY(selected.isValid());
+        const int rows = panes->listModel(ListKind::FileList)->rowCount();
+        QVERIFY(rows > 0);
+        panes->SelectFileRow(1);
+        auto unchanged = [&] {
+            return tree->selectionModel()->selectedIndexes() == QModelIndexList{selected} &&
+                   panes->listModel(ListKind::FileList)->rowCount() == rows &&
+                   panes->SelectedFileRow() == std::optional<int>(1);
+        };
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          tree->visualRect(selected).center());
+        QVERIFY(unchanged());
+        tree->setFocus();
+        tree->setCurrentIndex(selected);
+        QTest::keyClick(tree, Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(unchanged());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          QPoint(4, tree->viewport()->height() - 2));
+        QVERIFY(unchanged());
+        QVERIFY(tree->viewport()->height() > tree->visualRect(selected).bottom() + 4);
+    }
+
+    // Files open on a double click or Enter only, also where the desktop
+    // activates items with a single click.
+    void singleClickOpensNothingOnASingleClickDesktop() {
+        ShowHost();
+        panes->SetResult(&state);
+        panes->SelectDirectory(Dir("m"));
+        QTreeView* view = panes->fileList();
+        auto* style = new SingleClickStyle;
+        style->setParent(view);
+        view->setStyle(style);
+        CResultListModel* files = panes->listModel(ListKind::FileList);
+        const QPoint name = view->visualRect(files->index(1, 1)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, name);
+        QCOMPARE(panes->SelectedFileRow(), std::optional<int>(1));
+        QVERIFY(catcher.urls.isEmpty());
+        DoubleClick(view->viewport(), name);
+        QCOMPARE(catcher.urls.size(), 1);
     }
 
     void openFileKeepsBytesThatAreNotUtf8() {

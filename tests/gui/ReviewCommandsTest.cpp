@@ -132,7 +132,7 @@ private:
         f_.reset();
         settings_ = std::make_unique<_Setting_file>(
             settingsDir_.path().toStdString(),
-            _Setting_file::Options{_Setting_file::Access::ReadWrite, std::string()});
+            _Setting_file::Options{_Setting_file::Access::ReadWrite, false});
         BuildResult();
         f_ = std::make_unique<CMainFrame>(*settings_, *state_, [](QWidget*) { return false; });
         f_->ShowAtStart();

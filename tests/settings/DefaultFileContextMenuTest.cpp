@@ -61,21 +61,17 @@ private:
     std::optional<std::string> old_;
 };
 
-// A desktop with a fake association tool and its own desktop entries.
+// A desktop with its own XDG folders: the defaults in the user's
+// mimeapps.list, the desktop entries in the data folders. Programs that a
+// lookup might run are traps that leave a mark.
 class FakeDesktop : public ::testing::Test {
 protected:
     void SetUp() override {
-        tool_ = tree_.createFile("bin/xdg-mime",
-                                 "#!/bin/sh\n"
-                                 "if [ \"$1\" = --version ]; then echo fake; exit 0; fi\n"
-                                 "[ \"$1\" = query ] && [ \"$2\" = default ] || exit 1\n"
-                                 "case \"$3\" in\n"
-                                 "text/plain) echo fake-editor.desktop ;;\n"
-                                 "image/bmp) echo viewer.desktop ;;\n"
-                                 "audio/wav) echo player.desktop ;;\n"
-                                 "video/x-msvideo) echo legacy.desktop ;;\n"
-                                 "esac\n");
-        tree_.chmod("bin/xdg-mime", 0755);
+        tree_.createFile("config/mimeapps.list", "[Default Applications]\n"
+                                                 "text/plain=fake-editor.desktop\n"
+                                                 "image/bmp=viewer.desktop\n"
+                                                 "audio/wav=player.desktop\n"
+                                                 "video/x-msvideo=legacy.desktop\n");
         // The editor lives in a subfolder named by its id's prefix.
         tree_.createFile("home/applications/fake/editor.desktop",
                          "[Desktop Entry]\nName=Editor\nExec=/usr/bin/fake-edit %F\n");
@@ -86,17 +82,27 @@ protected:
                          "[Desktop Entry]\nExec=/usr/bin/play\\s--quiet %U\n");
         tree_.createFile("sys2/applications/legacy.desktop",
                          "[Desktop Entry]\nExec=rundll32 legacy.dll %1\n");
+        for (const char* name : {"xdg-mime", "gio", "xdg-open", "mimeopen", "sh", "bash"}) {
+            tree_.createFile(std::string("bin/") + name,
+                             "#!/bin/sh\necho \"$0 $*\" >>'" + tree_.path("ran") + "'\n");
+            tree_.chmod(std::string("bin/") + name, 0755);
+        }
     }
+    // What the traps recorded.
+    std::string Ran() const { return tree_.exists("ran") ? tree_.readFile("ran") : ""; }
 
     TempTree tree_;
-    std::string tool_;
+    EnvOverride configHome_{"XDG_CONFIG_HOME", tree_.path("config")};
+    EnvOverride configDirs_{"XDG_CONFIG_DIRS", tree_.path("etc")};
     EnvOverride home_{"XDG_DATA_HOME", tree_.path("home")};
     EnvOverride dirs_{"XDG_DATA_DIRS", tree_.path("sys1") + ":relative:" + tree_.path("sys2")};
+    EnvOverride desktop_{"XDG_CURRENT_DESKTOP", "fake"};
+    EnvOverride path_{"PATH", tree_.path("bin")};
 };
 
 TEST_F(FakeDesktop, RowsGetTheDesktopsDefaultPrograms) {
     _File_context_menu_section menu;
-    ComputeDefaultFileContextMenu(menu, platform::MimeAssociations(tool_));
+    ComputeDefaultFileContextMenu(menu, platform::MimeAssociations());
     EXPECT_EQ(menu.rows[0].Menu.value, "Open as &Text");
     EXPECT_EQ(menu.rows[0].Command.value, "/usr/bin/fake-edit");
     EXPECT_EQ(menu.rows[0].Visible.value, 1);
@@ -117,7 +123,7 @@ TEST_F(FakeDesktop, RowsGetTheDesktopsDefaultPrograms) {
 TEST_F(FakeDesktop, TextRowIsShownOnlyWhenItsProgramIsFound) {
     tree_.remove("home/applications/fake/editor.desktop");
     _File_context_menu_section menu;
-    ComputeDefaultFileContextMenu(menu, platform::MimeAssociations(tool_));
+    ComputeDefaultFileContextMenu(menu, platform::MimeAssociations());
     EXPECT_EQ(menu.rows[0].Menu.value, "Open as &Text");
     EXPECT_EQ(menu.rows[0].Command.value, "");
     EXPECT_EQ(menu.rows[0].Visible.value, 0);
@@ -125,9 +131,13 @@ TEST_F(FakeDesktop, TextRowIsShownOnlyWhenItsProgramIsFound) {
 }
 
 TEST_F(FakeDesktop, WithoutTheServiceRowsKeepOnlyTheirCaptions) {
-    for (std::string tool : {std::string(), tree_.path("bin/missing-tool")}) {
+    EnvOverride noDataHome{"XDG_DATA_HOME", tree_.path("none")};
+    EnvOverride noDataDirs{"XDG_DATA_DIRS", tree_.path("none2")};
+    for (bool service : {false, true}) {
         _File_context_menu_section menu;
-        ComputeDefaultFileContextMenu(menu, platform::MimeAssociations(tool));
+        // Without the service, or on a system without applications folders.
+        ComputeDefaultFileContextMenu(menu, service ? platform::MimeAssociations()
+                                                    : platform::MimeAssociations::None());
         for (size_t i = 0; i < 4; ++i) {
             EXPECT_FALSE(menu.rows[i].Menu.value.empty());
             EXPECT_EQ(menu.rows[i].Visible.value, 0);
@@ -139,9 +149,11 @@ TEST_F(FakeDesktop, WithoutTheServiceRowsKeepOnlyTheirCaptions) {
 TEST_F(FakeDesktop, ComputedOnlyWhenTheFileIsMissing) {
     TempTree dir;
     {
-        _Setting_file first(dir.root(), {_Setting_file::Access::ReadWrite, tool_});
+        _Setting_file first(dir.root(), {_Setting_file::Access::ReadWrite, true});
         EXPECT_EQ(first.fileContextMenu.rows[0].Command.value, "/usr/bin/fake-edit");
     }
+    // A first start finds the programs without running any.
+    EXPECT_EQ(Ran(), "");
     std::string written = dir.readFile("Setting.ini");
     EXPECT_NE(written.find("[File Context Menu]\r\nVisible=1\r\nMenu=Open as &Text\r\n"
                            "Command=/usr/bin/fake-edit\r\nVisible=1\r\nMenu=Open as &Image\r\n"
@@ -149,7 +161,7 @@ TEST_F(FakeDesktop, ComputedOnlyWhenTheFileIsMissing) {
               std::string::npos);
     // The next start reads the rows and asks nobody.
     tree_.remove("home/applications/fake/editor.desktop");
-    _Setting_file second(dir.root(), {_Setting_file::Access::ReadOnly, tool_});
+    _Setting_file second(dir.root(), {_Setting_file::Access::ReadOnly, true});
     EXPECT_EQ(second.fileContextMenu.rows[0].Command.value, "/usr/bin/fake-edit");
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace paradrex {
@@ -61,6 +63,30 @@ TEST(ErrorLog, RecordsWrittenWhileOpenLandInTheLogAndStderrComesBack) {
     // Standard error is the terminal's (or ctest's) again, not the log.
     _Error_record("after close").Write();
     EXPECT_EQ(t.readFile("error.log").find("after close"), std::string::npos);
+}
+
+// Programs started while the log is open (the desktop's file opener, a
+// context-menu program) inherit standard error: what they print reaches the
+// terminal the program was started from, never error.log.
+TEST(ErrorLog, StartedProgramsWriteToTheTerminalNotIntoTheLog) {
+    TempTree t;
+    const int terminal = ::open(t.path("terminal").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(terminal, 0);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(terminal, STDERR_FILENO);
+    {
+        _Error_log log(t.root());
+        ASSERT_TRUE(log.isOpen());
+        _Error_record("/x/y can't open!").Write();
+        EXPECT_EQ(std::system("echo 'xdg-open: no method available' >&2"), 0);
+    }
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    ::close(terminal);
+    const std::string log = t.readFile("error.log");
+    EXPECT_NE(log.find("] /x/y can't open!\n"), std::string::npos);
+    EXPECT_EQ(log.find("xdg-open"), std::string::npos);
+    EXPECT_EQ(t.readFile("terminal"), "xdg-open: no method available\n");
 }
 
 TEST(ErrorLog, FailuresAreSilent) {

@@ -20,7 +20,7 @@ using test::TempTree;
 using test::Unprivileged;
 using Access = _Setting_file::Access;
 
-const _Setting_file::Options kNoAssociations{Access::ReadWrite, ""};
+const _Setting_file::Options kNoAssociations{Access::ReadWrite, false};
 constexpr time_t kOldTime = 1000000000; // 2001
 
 time_t ModTime(const std::string& path) {
@@ -122,8 +122,8 @@ TEST(SettingFileDisk, ReadOnlyInstanceNeverWrites) {
 TEST(SettingFileDisk, EmptyFileGivesDefaultsWithoutComputedRows) {
     TempTree tree;
     tree.createFile("Setting.ini", "");
-    // An association tool that would answer is not asked when the file exists.
-    _Setting_file settings(tree.root(), {Access::ReadOnly, "/bin/true"});
+    // The associations are not asked when the file exists.
+    _Setting_file settings(tree.root(), {Access::ReadOnly, true});
     EXPECT_EQ(settings.fileContextMenu.rows[0].Menu.value, "");
     EXPECT_EQ(settings.fileContextMenu.rows[1].Visible.value, 0);
     EXPECT_EQ(settings.version.Version.value, 20u);

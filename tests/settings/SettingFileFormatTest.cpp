@@ -82,7 +82,7 @@ TEST(SettingFileFormat, AllDefaultsWrittenExactlyWithCrLf) {
     TempTree tree;
     tree.createFile("Setting.ini", "");
     {
-        _Setting_file settings(tree.root(), {_Setting_file::Access::ReadWrite, ""});
+        _Setting_file settings(tree.root(), {_Setting_file::Access::ReadWrite, false});
         EXPECT_TRUE(settings.Save());
     }
     EXPECT_EQ(tree.readFile("Setting.ini"), Crlf(kHead + EmptyRows() + kTail));
@@ -90,7 +90,7 @@ TEST(SettingFileFormat, AllDefaultsWrittenExactlyWithCrLf) {
 
 TEST(SettingFileFormat, FirstStartWithoutAssociationsWritesCaptionsOnly) {
     TempTree tree;
-    { _Setting_file settings(tree.root(), {_Setting_file::Access::ReadWrite, ""}); }
+    { _Setting_file settings(tree.root(), {_Setting_file::Access::ReadWrite, false}); }
     std::string rows = "Visible=0\nMenu=Open as &Text\nCommand=\n"
                        "Visible=0\nMenu=Open as &Image\nCommand=\n"
                        "Visible=0\nMenu=Open as &Audio\nCommand=\n"
@@ -145,7 +145,7 @@ TEST(SettingFileFormat, EveryKeyRoundTripsThroughTheFile) {
     TempTree tree;
     tree.createFile("Setting.ini", "");
     {
-        _Setting_file settings(tree.root(), {_Setting_file::Access::ReadWrite, ""});
+        _Setting_file settings(tree.root(), {_Setting_file::Access::ReadWrite, false});
         SetEverything(settings);
     }
     _Setting_file reread = _Setting_file::ReadOnly(tree.root());

@@ -29,16 +29,33 @@ TEST(WindowPlacement, SettingsGiveTheNormalRectAndOnlyThreeMaximises) {
     EXPECT_EQ(s.layout.window_showcmd.value, 1u);
 }
 
-TEST(WindowPlacement, ARectOffEveryScreenComesBackToTheFirst) {
-    const WindowRect screens[] = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
-    const WindowRect partly{1800, 900, 800, 600};
-    EXPECT_EQ(KeepOnScreen(partly, screens), partly);
-    EXPECT_EQ(KeepOnScreen({2000, 100, 800, 600}, screens), (WindowRect{2000, 100, 800, 600}));
-    EXPECT_EQ(KeepOnScreen({5000, 4000, 800, 600}, screens), (WindowRect{0, 0, 800, 600}));
-    EXPECT_EQ(KeepOnScreen({-3000, 0, 2500, 1500}, screens), (WindowRect{0, 0, 1920, 1080}));
-    EXPECT_EQ(KeepOnScreen({100, 100, 0, 0}, screens), (WindowRect{0, 0, 1, 1}))
-        << "an empty rectangle shows nowhere";
-    EXPECT_EQ(KeepOnScreen({5000, 0, 10, 10}, {}), (WindowRect{5000, 0, 10, 10}));
+TEST(WindowPlacement, StoredRectOnAScreenIsTakenElseTheWindowIsCentred) {
+    const WindowRect screens[] = {{0, 30, 1920, 1050}, {1920, 0, 1280, 1024}};
+    struct Case {
+        WindowRect stored;
+        bool placementStored;
+        StartGeometry expected;
+    };
+    const Case cases[] = {
+        // A stored rectangle that shows, even partly or on the second screen.
+        {{30, 40, 900, 650}, true, {{30, 40, 900, 650}, true}},
+        {{1800, 900, 800, 600}, true, {{1800, 900, 800, 600}, true}},
+        {{2000, 100, 800, 600}, true, {{2000, 100, 800, 600}, true}},
+        // A first start (no settings file): the default rectangle's inner area
+        // at (0,0) would put the title bar above the screen.
+        {{0, 0, 800, 600}, false, {{560, 255, 800, 600}, false}},
+        {{0, 0, 3000, 600}, false, {{0, 255, 1920, 600}, false}},
+        // On no screen: centred, the size cut to the first screen.
+        {{5000, 4000, 800, 600}, true, {{560, 255, 800, 600}, false}},
+        {{-3000, 0, 2500, 1500}, true, {{0, 30, 1920, 1050}, false}},
+        {{100, 100, 0, 0}, true, {{959, 554, 1, 1}, false}}, // an empty one shows nowhere
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StartGeometryOf(c.stored, c.placementStored, screens), c.expected)
+            << c.stored.x << "," << c.stored.y << " " << c.stored.width << "x" << c.stored.height;
+    // Without screens to compare with, the stored rectangle stands.
+    EXPECT_EQ(StartGeometryOf({5000, 0, 10, 10}, true, {}),
+              (StartGeometry{{5000, 0, 10, 10}, true}));
 }
 
 } // namespace
