@@ -103,6 +103,10 @@ public:
     // with them and its selected row selected again; the one list uses them
     // when it is filled next.
     void ApplyColours();
+    // The file context menu rows of the settings changed: the "Open" submenu
+    // is built again from them. The submenu is not built yet; until it is,
+    // this does nothing.
+    void RebuildOpenSubmenu();
 
     // The address "&Home Page" opens, and the user manual file.
     static QString HomePageAddress();
@@ -133,6 +137,7 @@ private:
     void ToggleToolbar();
     void ToggleStatusBar();
     void ShowAbout();
+    void ShowOptions();
     void OnFocusChanged(QWidget* now);
 
     paradrex::SearchEnvironment SearchEnvironmentForRun();
