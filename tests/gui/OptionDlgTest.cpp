@@ -26,6 +26,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -370,6 +371,90 @@ private slots:
         dlg.findChild<QPushButton*>(u"id1"_s)->click();
         QCOMPARE(settings.color.clrTextBlock.value, HV::FromQColor(chosen));
         QVERIFY(dlg.changes().colours && dlg.changes().listStyle);
+    }
+
+    // A click on a style replaces its group's two pictures at once and
+    // leaves the other group's alone.
+    void interfacePicturesChangeAtOnce() {
+        auto settings = Settings();
+        COptionDlg dlg(nullptr, settings, *types_);
+        dlg.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        ClickPage(dlg, OptionSheet::kCustomInterface);
+        QWidget* page = dlg.Page(OptionSheet::kCustomInterface);
+        auto pictures = [page] {
+            QList<qint64> keys;
+            for (int id = 1111; id <= 1114; ++id)
+                keys << Control<QLabel>(page, id)->pixmap().cacheKey();
+            return keys;
+        };
+        const QList<qint64> before = pictures();
+        Control<QRadioButton>(page, 1052)->click();
+        const QList<qint64> listChanged = pictures();
+        QCOMPARE(listChanged.mid(0, 2), before.mid(0, 2));
+        QVERIFY(listChanged[2] != before[2] && listChanged[3] != before[3]);
+        Control<QRadioButton>(page, 1050)->click();
+        const QList<qint64> menuChanged = pictures();
+        QVERIFY(menuChanged[0] != listChanged[0] && menuChanged[1] != listChanged[1]);
+        QCOMPARE(menuChanged.mid(2), listChanged.mid(2));
+        QVERIFY(!Control<QLabel>(page, 1113)->pixmap().isNull());
+    }
+
+    // The choosers behind "&Browse..." and "...": a cancelled folder chooser
+    // empties the move directory, a chosen folder or program lands in its
+    // edit and reaches the settings on OK.
+    void choosersFillTheirEdits() {
+        TempTree tree;
+        const std::string target = tree.createDir("target");
+        auto settings = Settings();
+        settings.deleteOption.MoveDirectory = std::string("/old/target");
+        COptionDlg dlg(nullptr, settings, *types_);
+        dlg.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        ClickPage(dlg, OptionSheet::kDeleteOption);
+        QWidget* page = dlg.Page(OptionSheet::kDeleteOption);
+        auto* edit = Control<QLineEdit>(page, 1002);
+        QCOMPARE(edit->text(), u"/old/target"_s);
+        auto choose = [](std::function<void(QFileDialog*)> act) {
+            return std::make_unique<Poller>([act] {
+                auto* chooser = VisibleTopLevel<QFileDialog>();
+                if (chooser)
+                    act(chooser);
+                return chooser != nullptr;
+            });
+        };
+        auto cancel = choose([](QFileDialog* d) {
+            QCOMPARE(d->windowTitle(), u"Choose a folder"_s);
+            d->reject();
+        });
+        Control<QPushButton>(page, 1003)->click();
+        QVERIFY(cancel->done());
+        QCOMPARE(edit->text(), QString());
+        auto pick = choose([&](QFileDialog* d) {
+            d->setDirectory(DisplayText(target));
+            static_cast<QDialog*>(d)->accept(); // as its Choose or Open button
+        });
+        Control<QPushButton>(page, 1003)->click();
+        QVERIFY(pick->done());
+        QCOMPARE(edit->text(), DisplayText(target));
+        Control<QRadioButton>(page, 1052)->click();
+
+        ClickPage(dlg, OptionSheet::kFileContextMenu);
+        page = dlg.Page(OptionSheet::kFileContextMenu);
+        auto program = choose([](QFileDialog* d) {
+            // Typed into its file name box.
+            d->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(u"/bin/sh"_s);
+            static_cast<QDialog*>(d)->accept(); // as its Choose or Open button
+        });
+        Control<QPushButton>(page, 1099)->click(); // row 5
+        QVERIFY(program->done());
+        QCOMPARE(Control<QLineEdit>(page, 1089)->text(), u"/bin/sh"_s);
+        dlg.findChild<QPushButton*>(u"id1"_s)->click();
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(settings.deleteOption.DeleteOption.value, 2);
+        QCOMPARE(settings.deleteOption.MoveDirectory.value, target);
+        QCOMPARE(settings.fileContextMenu.rows[4].Command.value, std::string("/bin/sh"));
+        QVERIFY(dlg.changes().fileContextMenu);
     }
 
     // Through the window: Ctrl+O opens the sheet; after OK the lists are
