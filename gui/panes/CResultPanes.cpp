@@ -92,12 +92,12 @@ CResultPanes::CResultPanes(QWidget* viewParent, const paradrex::PaneSettings& se
 
 CResultPanes::~CResultPanes() {
     // The views may outlive the panes in the frame's widget tree; they must
-    // not keep pointers to the models and delegates that go with the panes.
+    // not keep pointers to the models that go with the panes (their delegates
+    // are their own).
     for (QTreeView* view : {tree_.data(), lists_[0].data(), lists_[1].data(), lists_[2].data()})
         if (view) {
             view->removeEventFilter(this);
             view->setModel(nullptr);
-            view->setItemDelegate(nullptr);
         }
 }
 
