@@ -39,8 +39,6 @@ public:
     // it was cancelled.
     static std::optional<QColor> ChooseColour(QWidget* owner, const QColor& start);
 
-    QTreeView* previewList() const { return preview_; }
-
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -80,10 +80,6 @@ COptionDirList::COptionDirList(paradrex::OptionDirListPage& page, const DialogUn
     RefillRows();
 }
 
-QString COptionDirList::balloonText() const {
-    return balloon_->isVisible() ? balloon_->text() : QString();
-}
-
 void COptionDirList::OnAdd() {
     Show(page_.Add(PathBytes(edit_->text())));
 }

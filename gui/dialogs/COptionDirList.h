@@ -24,9 +24,6 @@ public:
     COptionDirList(paradrex::OptionDirListPage& page, const DialogUnits& du, QWidget* parent);
     static void FitTexts(DialogUnits& du);
 
-    // The balloon's text; empty while it is hidden.
-    QString balloonText() const;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -37,7 +37,6 @@ public:
 
     // What OK changed; all false until OK succeeded.
     const paradrex::OptionSheet::Changes& changes() const { return sheet_.changes(); }
-    paradrex::OptionSheet& sheet() { return sheet_; }
 
     HV::CTreeSelCtrl* pageTree() const { return tree_; }
     HV::CTitleBarWinFrame* titleFrame() const { return frame_; }
