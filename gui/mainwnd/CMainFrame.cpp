@@ -3,6 +3,7 @@
 #include "engine/SearchState.h"
 #include "gui/QtBytes.h"
 #include "gui/dialogs/CAboutDlg.h"
+#include "gui/dialogs/COptionDlg.h"
 #include "gui/dialogs/CRunDialog.h"
 #include "gui/mainwnd/CContextMenus.h"
 #include "gui/mainwnd/CDialogFocusReturn.h"
@@ -131,6 +132,7 @@ void CMainFrame::RegisterHandlers() {
                       [] { QDesktopServices::openUrl(QUrl::fromLocalFile(UserManualPath())); });
     SetCommandHandler(cmd::HomePage, [] { QDesktopServices::openUrl(QUrl(HomePageAddress())); });
     SetCommandHandler(cmd::About, [this] { ShowAbout(); });
+    SetCommandHandler(cmd::Options, [this] { ShowOptions(); });
     // Marking, navigation, statistics and the file manager.
     new CReviewCommands(*this);
     // The panes' popups and the "Open" submenu's commands.
@@ -279,6 +281,22 @@ void CMainFrame::ApplyListStyle(int style) {
 void CMainFrame::ApplyColours() {
     panes_->SetColours(PaneSettingsOf(settings_).colours);
     panes_->RefillFileList();
+}
+
+// Every setting the sheet changed takes effect at once, in this order.
+void CMainFrame::ShowOptions() {
+    COptionDlg sheet(this, settings_, panes_->typeCache());
+    if (sheet.exec() != QDialog::Accepted)
+        return;
+    const OptionSheet::Changes& changed = sheet.changes();
+    if (changed.fileContextMenu)
+        RebuildOpenSubmenu();
+    if (changed.menuStyle)
+        ApplyMenuStyle(settings_.interfaceStyle.MenuStyle.value);
+    if (changed.listStyle)
+        ApplyListStyle(settings_.interfaceStyle.ListViewStyle.value);
+    if (changed.colours)
+        ApplyColours();
 }
 
 QString CMainFrame::HomePageAddress() {

@@ -105,7 +105,6 @@ public:
     // with them and its selected row selected again; the one list uses them
     // when it is filled next.
     void ApplyColours();
-
     // The address "&Home Page" opens, and the user manual file.
     static QString HomePageAddress();
     static QString UserManualPath();
@@ -135,6 +134,7 @@ private:
     void ToggleToolbar();
     void ToggleStatusBar();
     void ShowAbout();
+    void ShowOptions();
     void OnFocusChanged(QWidget* now);
 
     paradrex::SearchEnvironment SearchEnvironmentForRun();

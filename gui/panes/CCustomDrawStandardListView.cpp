@@ -9,8 +9,8 @@ namespace HV {
 void CCustomDrawStandardListView::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const {
     QStyleOptionViewItem opt = option;
-    auto* model = qobject_cast<const CResultListModel*>(index.model());
-    if (model && model->ColumnAt(index.column()) != paradrex::ListColumn::Name)
+    const QVariant column = index.data(CResultListModel::ColumnRole);
+    if (column.isValid() && column.toInt() != static_cast<int>(paradrex::ListColumn::Name))
         opt.state &= ~QStyle::State_Selected;
     // The row colour fills the whole cell, including the margins the style
     // leaves around the text.

@@ -135,6 +135,8 @@ QVariant CResultListModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(reinterpret_cast<quintptr>(file));
     case StateRole:
         return static_cast<int>(file->state);
+    case ColumnRole:
+        return static_cast<int>(column);
     case RowColourRole:
         if (auto colour = RowColourAt(index.row()))
             return QVariant::fromValue(static_cast<uint>(*colour));

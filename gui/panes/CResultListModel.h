@@ -22,6 +22,7 @@ public:
         FileRole = Qt::UserRole + 1, // the row's FileRecord* as quintptr
         StateRole,                   // the file's state as int
         RowColourRole,               // the row's stored colour (0x00BBGGRR); none in the clone list
+        ColumnRole,                  // the cell's ListColumn as int
     };
     CResultListModel(paradrex::ListKind kind, const paradrex::Browser& browser,
                      CTypeIconCache& types, const CStateImages& states, QObject* parent = nullptr);

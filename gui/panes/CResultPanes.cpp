@@ -2,14 +2,12 @@
 
 #include "engine/SearchState.h"
 #include "gui/QtBytes.h"
-#include "gui/panes/CCustomDrawStandardListView.h"
-#include "gui/panes/CCustomDrawVistaListView.h"
-#include "gui/panes/CCustomDrawVistaTreeView.h"
+#include "gui/panes/CCustomDrawListView.h"
 #include "gui/panes/CFolderTreeModel.h"
 #include "gui/panes/CResultListModel.h"
 #include "gui/panes/CStateImages.h"
 #include "gui/panes/CTypeIconCache.h"
-#include "gui/panes/CVistaTheme.h"
+#include "gui/panes/ListStyleDrawing.h"
 #include "review/Navigation.h"
 #include "review/ResultTreeOrder.h"
 #include "settings/SettingKeys.h"
@@ -125,12 +123,12 @@ CResultPanes::CResultPanes(QWidget* viewParent, const paradrex::PaneSettings& se
 
 CResultPanes::~CResultPanes() {
     // The views may outlive the panes in the frame's widget tree; they must
-    // not keep pointers to the models and delegates that go with the panes.
+    // not keep pointers to the models that go with the panes (their delegates
+    // are their own).
     for (QTreeView* view : {tree_.data(), lists_[0].data(), lists_[1].data(), lists_[2].data()})
         if (view) {
             view->removeEventFilter(this);
             view->setModel(nullptr);
-            view->setItemDelegate(nullptr);
         }
 }
 
@@ -174,41 +172,12 @@ QTreeView* CResultPanes::MakeList(ListKind which, QWidget* parent) {
 }
 
 void CResultPanes::InstallDelegates() {
-    QStyledItemDelegate* oldTree = treeDelegate_;
-    HV::CCustomDrawListView* old[3] = {listDelegates_[0], listDelegates_[1], listDelegates_[2]};
-    if (style_ == ListStyle::WindowsVista) {
-        theme_ = std::make_shared<HV::CVistaTheme>(tree_->palette());
-        treeDelegate_ = new HV::CCustomDrawVistaTreeView(theme_, this);
-        for (auto& d : listDelegates_)
-            d = new HV::CCustomDrawVistaListView(theme_, this);
-    } else {
-        theme_.reset();
-        treeDelegate_ = new QStyledItemDelegate(this); // the tree paints itself
-        for (auto& d : listDelegates_)
-            d = new HV::CCustomDrawStandardListView(this);
-    }
+    HV::InstallTreeStyle(*tree_, style_, treePalette_);
+    for (size_t i = 0; i < 3; ++i)
+        listDelegates_[i] = HV::InstallListStyle(*lists_[i], style_);
     listDelegates_[0]->SetGrid(grid_);
     listDelegates_[1]->SetGrid(grid_);
     listDelegates_[2]->SetGrid(oneGrid_);
-    tree_->setItemDelegate(treeDelegate_);
-    // The themed selection marks the item's text only; the style's own
-    // highlight would still fill the branch area left of the item.
-    QPalette palette = treePalette_;
-    if (style_ == ListStyle::WindowsVista)
-        for (auto group : {QPalette::Active, QPalette::Inactive})
-            palette.setColor(group, QPalette::Highlight, palette.color(group, QPalette::Base));
-    tree_->setPalette(palette);
-    tree_->viewport()->update();
-    for (size_t i = 0; i < 3; ++i) {
-        // The themed selection is the whole mark of the current row; the plain
-        // style keeps the style's focus frame around it.
-        lists_[i]->setAllColumnsShowFocus(style_ == ListStyle::WindowsDefault);
-        lists_[i]->setItemDelegate(listDelegates_[i]);
-        lists_[i]->viewport()->update();
-    }
-    delete oldTree;
-    for (auto* d : old)
-        delete d;
 }
 
 void CResultPanes::SetListStyle(ListStyle style) {

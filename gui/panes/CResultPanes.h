@@ -29,7 +29,6 @@
 class QItemSelection;
 class QKeyEvent;
 class QModelIndex;
-class QStyledItemDelegate;
 class QWidget;
 class CFolderTreeModel;
 class CResultListModel;
@@ -38,7 +37,6 @@ class CTypeIconCache;
 
 namespace HV {
 class CCustomDrawListView;
-class CVistaTheme;
 } // namespace HV
 
 namespace paradrex {
@@ -157,9 +155,7 @@ private:
     CResultListModel* models_[3] = {};
     QPointer<QTreeView> tree_;
     QPointer<QTreeView> lists_[3];
-    QStyledItemDelegate* treeDelegate_ = nullptr;
     HV::CCustomDrawListView* listDelegates_[3] = {};
-    std::shared_ptr<HV::CVistaTheme> theme_;
     QPalette treePalette_;
     paradrex::ListStyle style_ = paradrex::ListStyle::WindowsVista;
     bool grid_ = false;
