@@ -415,9 +415,10 @@ TEST(FileSystem, RemoveFileRemovesOneNameOnly) {
     EXPECT_TRUE(FailsWith(RemoveFile(a), ENOENT));
 }
 
-TEST(FileSystem, TrashIsNotAvailableAndNeverDeletes) {
+TEST(FileSystem, WithoutATrashTrashingFailsAndNeverDeletes) {
     TempTree t;
     const std::string a = t.createFile("a", "A");
+    SetTrashImplementation(nullptr);
     Result<void> r = Trash(a);
     ASSERT_TRUE(FailsWith(r, ENOTSUP));
     EXPECT_EQ(r.error().path, a);
