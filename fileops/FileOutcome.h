@@ -18,10 +18,10 @@ enum class FileFailure : uint8_t {
 };
 
 struct FileOutcome {
-    std::string path;   // the file's full path
-    std::string target; // where a move sends it; empty otherwise
+    std::string path = {};   // the file's full path
+    std::string target = {}; // where a move sends it; empty otherwise
     FileFailure failure = FileFailure::None;
-    std::optional<platform::Error> error; // the call that failed, for System
+    std::optional<platform::Error> error = {}; // the call that failed, for System
 
     bool succeeded() const { return failure == FileFailure::None; }
 };
