@@ -127,6 +127,7 @@ int Apply(const cli::Options& o, SearchState& state) {
     // Names differing within a group never keep it out here.
     const DeleteChoices choices{.includeAllMarked = o.includeAllMarked,
                                 .includeNameMismatch = true};
+    const auto started = std::chrono::steady_clock::now();
     const DeleteOutcome outcome = RunDeleteOperation(state, settings, choices, callbacks);
     if (!log.empty() && log.back() != '\n')
         writeOut("\n");
@@ -137,6 +138,10 @@ int Apply(const cli::Options& o, SearchState& state) {
         !kept)
         std::fprintf(stderr, "paradrex-cli: the operation was not recorded: %s\n",
                      kept.error().Message().c_str());
+    if (o.timings)
+        std::fprintf(
+            stderr, "apply %.3f s\n",
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (outcome.stopped) {
         std::fprintf(stderr, "paradrex-cli: interrupted: the files logged above were handled, "
                              "the rest was left as it was\n");

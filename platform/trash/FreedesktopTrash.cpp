@@ -62,8 +62,6 @@ Result<std::string> MoveToFreedesktopTrash(const std::string& path) {
     const QString name = QFile::decodeName(bytes);
     if (QFile::encodeName(name) != bytes)
         return Error{EILSEQ, "trash", path, {}};
-    if (Result<FileStatus> s = StatusOf(path); !s)
-        return s.error();
 
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty() || !QDir::isAbsolutePath(data))
@@ -76,9 +74,12 @@ Result<std::string> MoveToFreedesktopTrash(const std::string& path) {
     const bool moved = QFile::moveToTrash(name, &trashedTo);
     const int code = errno;
     const std::string where = QFile::encodeName(trashedTo).toStdString();
-    if (!moved)
+    if (!moved) {
+        if (Gone(path))
+            return Error{ENOENT, "trash", path, {}};
         return Error{code != 0 ? code : EIO, "trash", path, {}};
-    if (IsInTrashFolder(where) && Gone(path) && !Gone(where))
+    }
+    if (IsInTrashFolder(where) && Gone(path))
         return where;
     // Qt said yes, but the file is not where a trash keeps it: put it back,
     // and drop the record Qt wrote for it beside its files folder.
