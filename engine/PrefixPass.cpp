@@ -215,10 +215,10 @@ void CreateRecords(SearchState& state, unsigned threads) {
                     !S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) != e.size)
                     seen.push_back({kGone, {}});
                 else
-                    seen.push_back({static_cast<int64_t>(st.st_mtim.tv_sec),
-                                    {static_cast<uint64_t>(st.st_dev),
-                                     static_cast<uint64_t>(st.st_ino),
-                                     static_cast<uint32_t>(st.st_mtim.tv_nsec)}});
+                    seen.push_back(
+                        {static_cast<int64_t>(st.st_mtim.tv_sec),
+                         {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+                          static_cast<uint32_t>(st.st_mtim.tv_nsec)}});
             }
             return seen;
         },
@@ -229,10 +229,10 @@ void CreateRecords(SearchState& state, unsigned threads) {
                 if (!(e.flags & FileEntry::kCandidateMember))
                     continue;
                 const Seen& s = seen[k++];
-                e.record = s.modified == kGone ? nullptr
-                                               : FileRecord::Create(state.recordPool, node.name,
-                                                                    e.name, e.size, s.modified,
-                                                                    s.stamp);
+                e.record = s.modified == kGone
+                               ? nullptr
+                               : FileRecord::Create(state.recordPool, node.name, e.name, e.size,
+                                                    s.modified, s.stamp);
             }
         });
 }
