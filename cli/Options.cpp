@@ -22,13 +22,32 @@ const char* const kUsage =
     "  --progress          show live counters on standard error\n"
     "  --no-progress       do not show them even on a terminal\n"
     "  --threads N         threads comparing files (default: one per processor)\n"
+    "  --apply trash|delete|move=DIR\n"
+    "                      act on the files marked cross (--delete, --preserve and\n"
+    "                      the lists of a Setting.ini here) in groups without an\n"
+    "                      unmarked file: move them to the trash, delete them, or\n"
+    "                      move them under DIR with their whole path; prints the\n"
+    "                      preview of the files marked cross and changes nothing\n"
+    "                      unless --yes is given, else the log of what was done\n"
+    "  --yes               with --apply: do it\n"
+    "  --include-all-marked\n"
+    "                      with --apply: also groups whose every file is marked\n"
+    "                      cross (without it such groups are left alone)\n"
+    "  --remove-empty-dirs with --apply: remove the directories the operation\n"
+    "                      leaves empty (never a searched directory itself)\n"
     "  --quiet             no summary on standard error\n"
-    "  --timings           print the time of each search phase on standard error\n"
+    "  --timings           print the time of each search phase (and of --apply,\n"
+    "                      from its first file to its record) on standard error\n"
     "  --help              show this help\n"
     "  --version           show the version\n"
     "\n"
-    "Exit status: 0 when the search completed, 2 on a usage error, 130 when\n"
-    "interrupted.\n";
+    "With --apply --yes each file's line and the summary are the log the desktop\n"
+    "program shows, and the log is also appended to\n"
+    "$XDG_STATE_HOME/Paradrex/operations.log (~/.local/state/Paradrex/...).\n"
+    "\n"
+    "Exit status: 0 when the search (and every file of --apply) succeeded, 1 when\n"
+    "the search or any file failed, 2 on a usage error, 130 when interrupted (the\n"
+    "files logged so far stay done, the rest is left as it was).\n";
 
 bool SplitSize(const std::string& text, std::string& number, int& unit) {
     if (text.empty())
@@ -173,6 +192,33 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
                 return std::nullopt;
             }
             o.threads = static_cast<unsigned>(n);
+        } else if (a == "--apply") {
+            if (!takeValue(v))
+                return std::nullopt;
+            if (v == "trash") {
+                o.apply = ApplyMethod::Trash;
+            } else if (v == "delete") {
+                o.apply = ApplyMethod::Delete;
+            } else if (v.rfind("move=", 0) == 0 && v.size() > 5) {
+                o.apply = ApplyMethod::Move;
+                o.moveDirectory = v.substr(5);
+            } else {
+                error =
+                    "invalid value for --apply: '" + v + "' (expected trash, delete or move=DIR)";
+                return std::nullopt;
+            }
+        } else if (a == "--yes") {
+            if (!noValue())
+                return std::nullopt;
+            o.yes = true;
+        } else if (a == "--include-all-marked") {
+            if (!noValue())
+                return std::nullopt;
+            o.includeAllMarked = true;
+        } else if (a == "--remove-empty-dirs") {
+            if (!noValue())
+                return std::nullopt;
+            o.removeEmptyDirs = true;
         } else if (a == "--quiet" || a == "-q") {
             if (!noValue())
                 return std::nullopt;
@@ -189,6 +235,14 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
             error = "unknown option '" + a + "'";
             return std::nullopt;
         }
+    }
+    if (!o.apply && (o.yes || o.includeAllMarked || o.removeEmptyDirs)) {
+        error = std::string("option ") +
+                (o.yes                ? "--yes"
+                 : o.includeAllMarked ? "--include-all-marked"
+                                      : "--remove-empty-dirs") +
+                " needs --apply";
+        return std::nullopt;
     }
     return o;
 }

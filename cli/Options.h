@@ -11,6 +11,9 @@ namespace paradrex::cli {
 
 enum class Format { Text, Json };
 
+// What --apply does to the files marked cross.
+enum class ApplyMethod { Trash, Delete, Move };
+
 struct Options {
     std::vector<std::string> roots;              // as given
     std::optional<std::string> minSize, maxSize; // "N", "NK", "NM" or "NG"
@@ -23,6 +26,13 @@ struct Options {
     bool timings = false;
     bool help = false, version = false;
     unsigned threads = 0;
+    // --apply trash|delete|move=DIR: act on the files marked cross instead
+    // of printing the groups; without --yes only the preview is printed.
+    std::optional<ApplyMethod> apply;
+    std::string moveDirectory; // as given after "move="
+    bool yes = false;
+    bool includeAllMarked = false;
+    bool removeEmptyDirs = false;
 };
 
 // Parses argv; on a usage error returns nothing and sets `error`.

@@ -1,5 +1,6 @@
 // paradrex-cli: runs the search the desktop program runs, on the directories
-// given, and prints the duplicate groups.
+// given, and prints the duplicate groups; with --apply it acts on the files
+// marked cross as the desktop program's delete command does.
 
 #include "cli/Options.h"
 #include "cli/ResultWriter.h"
@@ -7,8 +8,12 @@
 #include "engine/ResultGroups.h"
 #include "engine/SearchDriver.h"
 #include "engine/SearchState.h"
+#include "fileops/DeleteWorker.h"
+#include "fileops/LogFiles.h"
+#include "fileops/Preview.h"
 #include "platform/KeyStore.h"
 #include "platform/Paths.h"
+#include "platform/trash/FreedesktopTrash.h"
 #include "settings/SettingFile.h"
 #include "uimodel/SearchFilters.h"
 #include "uimodel/SizeText.h"
@@ -18,6 +23,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -27,12 +33,15 @@ using namespace paradrex;
 namespace {
 
 volatile std::sig_atomic_t g_interrupted = 0;
+std::atomic<bool> g_stopApply{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 void OnSignal(int) {
     g_interrupted = 1;
-    // Lock-free atomic store: safe in a signal handler. The worker sees it at
-    // its next checkpoint.
+    // Lock-free atomic stores: safe in a signal handler. The worker sees them
+    // at its next checkpoint (the delete operation: before its next file).
     SearchState::Instance().stopRequested.store(true, std::memory_order_relaxed);
+    g_stopApply.store(true, std::memory_order_relaxed);
 }
 
 int UsageError(const std::string& message) {
@@ -77,6 +86,68 @@ void ShowSummary(const SearchState& state) {
                  GroupDigits(v.totalSize).c_str(), SizeText(v.totalSize).c_str(),
                  GroupDigits(v.duplicateCount).c_str(), GroupDigits(v.duplicateSize).c_str(),
                  SizeText(v.duplicateSize).c_str(), GroupDigits(groups).c_str(), v.findTime);
+}
+
+// --apply: the preview, or the delete operation with its log on standard
+// output, exactly as the desktop program's log dialog shows it.
+int Apply(const cli::Options& o, SearchState& state) {
+    DeleteSettings settings;
+    switch (*o.apply) {
+    case cli::ApplyMethod::Trash:
+        settings.method = DeleteMethod::Trash;
+        break;
+    case cli::ApplyMethod::Delete:
+        settings.method = DeleteMethod::DeleteDirectly;
+        break;
+    case cli::ApplyMethod::Move:
+        settings.method = DeleteMethod::Move;
+        settings.moveDirectory = DirectoryArgument(o.moveDirectory);
+        break;
+    }
+    auto writeOut = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); };
+    if (!o.yes) {
+        writeOut(BuildPreview(state.resultRoot.get(), settings).text);
+        writeOut("\n");
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+
+    platform::UseFreedesktopTrash();
+    std::string log;
+    OperationCallbacks callbacks;
+    callbacks.append = [&](std::string_view text) {
+        writeOut(text);
+        log += text;
+    };
+    // No questions on the command line: every emptied directory goes, or
+    // every one stays.
+    const EmptyDirAnswer emptyDirs =
+        o.removeEmptyDirs ? EmptyDirAnswer::YesToAll : EmptyDirAnswer::NoToAll;
+    callbacks.askEmptyDirectory = [emptyDirs](const std::string&) { return emptyDirs; };
+    callbacks.stop = &g_stopApply;
+    // Names differing within a group never keep it out here.
+    const DeleteChoices choices{.includeAllMarked = o.includeAllMarked,
+                                .includeNameMismatch = true};
+    const auto started = std::chrono::steady_clock::now();
+    const DeleteOutcome outcome = RunDeleteOperation(state, settings, choices, callbacks);
+    if (!log.empty() && log.back() != '\n')
+        writeOut("\n");
+    std::fflush(stdout);
+
+    if (auto kept = AppendOperationRecord(OperationRecordPath(), "Deleting Files", log,
+                                          outcome.stopped, std::time(nullptr));
+        !kept)
+        std::fprintf(stderr, "paradrex-cli: the operation was not recorded: %s\n",
+                     kept.error().Message().c_str());
+    if (o.timings)
+        std::fprintf(
+            stderr, "apply %.3f s\n",
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    if (outcome.stopped) {
+        std::fprintf(stderr, "paradrex-cli: interrupted: the files logged above were handled, "
+                             "the rest was left as it was\n");
+        return 130;
+    }
+    return outcome.failed > 0 ? 1 : 0;
 }
 
 } // namespace
@@ -158,6 +229,13 @@ int main(int argc, char** argv) {
     if (rc != 0)
         return g_interrupted ? 130 : 1;
 
+    if (o.apply == cli::ApplyMethod::Move && DirectoryArgument(o.moveDirectory).empty())
+        return UsageError("invalid directory for --apply move=: '" + o.moveDirectory + "'");
+    if (o.apply) {
+        if (!o.quiet)
+            ShowSummary(state);
+        return Apply(o, state);
+    }
     if (o.format == cli::Format::Json)
         cli::WriteJson(stdout, state);
     else

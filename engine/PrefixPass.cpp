@@ -191,14 +191,20 @@ void CreateRecords(SearchState& state, unsigned threads) {
     std::vector<DirNode*> dirs = DirectoriesWith(state, FileEntry::kCandidateMember);
     threads = std::max(threads, 1u);
     std::vector<DirChain> chains(threads);
+    // What the one fstatat per file tells, kept for the file operations to
+    // recognise the file later; a file that is gone has no record.
+    struct Seen {
+        int64_t modified;
+        FileStamp stamp;
+    };
     constexpr int64_t kGone = INT64_MIN;
     // Workers look at the files; the records are allocated here, in order.
-    OrderedParallel<std::vector<int64_t>>(
+    OrderedParallel<std::vector<Seen>>(
         state, dirs.size(), threads,
         [&](size_t i, unsigned worker) {
             DirChain& chain = chains[worker];
             chain.MoveTo(dirs[i]->name);
-            std::vector<int64_t> modified;
+            std::vector<Seen> seen;
             for (FileEntry& e : dirs[i]->files) {
                 if (!(e.flags & FileEntry::kCandidateMember))
                     continue;
@@ -207,22 +213,26 @@ void CreateRecords(SearchState& state, unsigned threads) {
                 // Still the same file: a regular file of the size the scan saw.
                 if (dirFd < 0 || ::fstatat(dirFd, e.name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
                     !S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) != e.size)
-                    modified.push_back(kGone);
+                    seen.push_back({kGone, {}});
                 else
-                    modified.push_back(static_cast<int64_t>(st.st_mtim.tv_sec));
+                    seen.push_back(
+                        {static_cast<int64_t>(st.st_mtim.tv_sec),
+                         {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+                          static_cast<uint32_t>(st.st_mtim.tv_nsec)}});
             }
-            return modified;
+            return seen;
         },
-        [&](size_t i, std::vector<int64_t> modified) {
+        [&](size_t i, std::vector<Seen> seen) {
             size_t k = 0;
             DirNode& node = *dirs[i];
             for (FileEntry& e : node.files) {
                 if (!(e.flags & FileEntry::kCandidateMember))
                     continue;
-                const int64_t m = modified[k++];
-                e.record = m == kGone
+                const Seen& s = seen[k++];
+                e.record = s.modified == kGone
                                ? nullptr
-                               : FileRecord::Create(state.recordPool, node.name, e.name, e.size, m);
+                               : FileRecord::Create(state.recordPool, node.name, e.name, e.size,
+                                                    s.modified, s.stamp);
             }
         });
 }

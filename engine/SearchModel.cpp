@@ -17,12 +17,13 @@ NameRecord* NameRecord::Create(BlockPool& pool, const NameRecord* parent, std::s
 }
 
 FileRecord* FileRecord::Create(BlockPool& pool, const NameRecord* directory, std::string_view name,
-                               uint64_t size, int64_t modified) {
+                               uint64_t size, int64_t modified, const FileStamp& stamp) {
     auto* r =
         static_cast<FileRecord*>(pool.Allocate(offsetof(FileRecord, originName) + name.size() + 1));
     r->directory = directory;
     r->size = size;
     r->modified = modified;
+    r->stamp = stamp;
     r->state = FileState::Unsettled;
     std::memcpy(r->originName, name.data(), name.size());
     r->originName[name.size()] = '\0';

@@ -27,17 +27,27 @@ struct [[gnu::packed]] NameRecord {
 
 enum class FileState : int32_t { Unsettled = 0, Preserved = 1, Deleted = -1 };
 
+// What tells that a file on disk is still the one the search compared: the
+// file is its (device, inode); its size and modification time tell whether it
+// changed.
+struct [[gnu::packed]] FileStamp {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    uint32_t modifiedNs = 0; // the nanoseconds of the modification time
+};
+
 // One file of the result, in the record pool.
 struct [[gnu::packed]] FileRecord {
     const NameRecord* directory;
     const char* name; // current name; points at originName until renamed
     uint64_t size;
     int64_t modified; // last-write time, seconds since the epoch
+    FileStamp stamp;  // as the search met the file; zero when built by hand
     FileState state;
     char originName[]; // the name the search found, never changed
 
     static FileRecord* Create(BlockPool& pool, const NameRecord* directory, std::string_view name,
-                              uint64_t size, int64_t modified);
+                              uint64_t size, int64_t modified, const FileStamp& stamp = {});
 };
 
 // A file accepted by the scan, inside its DirNode. The phases write, one

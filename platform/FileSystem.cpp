@@ -252,6 +252,17 @@ Result<void> AddOwnerWrite(const std::string& path) {
     return {};
 }
 
+Result<void> SetPermissions(const std::string& path, mode_t bits) {
+    Result<FileStatus> status = StatusOf(path);
+    if (!status)
+        return status.error();
+    if (status->IsLink())
+        return Error{ELOOP, "chmod", path, {}};
+    if (Sys().Chmod(path.c_str(), bits & 07777) != 0)
+        return Error::FromErrno("chmod", path);
+    return {};
+}
+
 Result<void> RenameNoReplace(const std::string& from, const std::string& to) {
     if (Sys().Rename(from.c_str(), to.c_str(), RENAME_NOREPLACE) == 0)
         return {};

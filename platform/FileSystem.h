@@ -58,6 +58,9 @@ Result<void> MakeDirectories(const std::string& path, mode_t mode = 0777);
 // Adds the owner-write permission bit (clears "read-only"); nothing happens
 // when it is set already. A link is refused with ELOOP, never followed.
 Result<void> AddOwnerWrite(const std::string& path);
+// Sets the permission bits (07777) of a file or directory, e.g. to take back
+// an added owner write; a link is refused with ELOOP, never followed.
+Result<void> SetPermissions(const std::string& path, mode_t bits);
 
 // Renames within one file system and never replaces: an existing `to` fails
 // with EEXIST and both files stay as they were. Uses

@@ -13,6 +13,7 @@ namespace {
 
 SystemCalls realCalls;
 std::atomic<SystemCalls*> current{&realCalls};
+std::atomic<TrashImplementation> trashImplementation{nullptr};
 
 } // namespace
 
@@ -110,9 +111,15 @@ long SystemCalls::ReadDirectory(const char*, int fd, void* buffer, size_t size) 
     return ::syscall(SYS_getdents64, fd, buffer, size);
 }
 
-int SystemCalls::Trash(const char*) {
+int SystemCalls::Trash(const char* path) {
+    if (TrashImplementation trash = trashImplementation.load(std::memory_order_acquire))
+        return trash(path);
     errno = ENOTSUP;
     return -1;
+}
+
+void SetTrashImplementation(TrashImplementation trash) {
+    trashImplementation.store(trash, std::memory_order_release);
 }
 
 SystemCalls& Sys() {

@@ -66,11 +66,18 @@ public:
     virtual int Link(const char* from, const char* to);
     // getdents64(2): the byte count of the records read, 0 at the end.
     virtual long ReadDirectory(const char* path, int fd, void* buffer, size_t size);
-    // Moves the file or directory to the user's trash. The desktop's trash
-    // is not part of this build: the real call fails with ENOTSUP, so nothing
-    // is ever deleted in place of being trashed.
+    // Moves the file or directory to the user's trash, with the trash
+    // installed by SetTrashImplementation. Without one the real call fails
+    // with ENOTSUP, so nothing is ever deleted in place of being trashed.
     virtual int Trash(const char* path);
 };
+
+// The trash the real Trash call uses: 0 when the path went to the trash,
+// else -1 with errno set and the file where it was. The desktop's trash
+// lives in a library of its own (platform/trash/FreedesktopTrash.h), so only
+// the programs that trash files link what it needs.
+using TrashImplementation = int (*)(const char* path);
+void SetTrashImplementation(TrashImplementation trash);
 
 // The calls in use now.
 SystemCalls& Sys();

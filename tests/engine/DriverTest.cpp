@@ -4,6 +4,7 @@
 #include "platform/KeyStore.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -44,6 +45,28 @@ TEST_F(DriverTest, NoDuplicatesLeavesAnEmptyResultAndSkipsTreeAndPremarking) {
     EXPECT_EQ(state.counters.buildTime.load(), 0.0);
     EXPECT_EQ(state.counters.pretreatTime.load(), 0.0);
     EXPECT_FALSE(asked);
+}
+
+TEST_F(DriverTest, EveryRecordCarriesTheIdentityOfTheFileTheSearchCompared) {
+    tree.createFile("a/x", "same bytes");
+    tree.createFile("b/y", "same bytes");
+    // Times with nanoseconds, which the seconds alone would not tell apart.
+    const struct timespec times[2] = {{1600000000, 123456789}, {1600000000, 987654321}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, tree.path("a/x").c_str(), times, 0), 0);
+    ASSERT_EQ(Search(), 0);
+    ASSERT_EQ(Groups().size(), 1u);
+    for (const FileRecord* f : *ResultGroups(state).begin()) {
+        struct stat st;
+        ASSERT_EQ(::lstat(FilePath(*f).c_str(), &st), 0);
+        EXPECT_EQ(f->stamp.device, static_cast<uint64_t>(st.st_dev));
+        EXPECT_EQ(f->stamp.inode, static_cast<uint64_t>(st.st_ino));
+        EXPECT_EQ(f->modified, st.st_mtim.tv_sec);
+        EXPECT_EQ(f->stamp.modifiedNs, static_cast<uint32_t>(st.st_mtim.tv_nsec));
+        if (Rel(f) == "a/x") {
+            EXPECT_EQ(f->modified, 1600000000);
+            EXPECT_EQ(f->stamp.modifiedNs, 987654321u);
+        }
+    }
 }
 
 TEST_F(DriverTest, StopBeforeTheScanLeavesTheStateEmpty) {

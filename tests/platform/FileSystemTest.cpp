@@ -415,9 +415,10 @@ TEST(FileSystem, RemoveFileRemovesOneNameOnly) {
     EXPECT_TRUE(FailsWith(RemoveFile(a), ENOENT));
 }
 
-TEST(FileSystem, TrashIsNotAvailableAndNeverDeletes) {
+TEST(FileSystem, WithoutATrashTrashingFailsAndNeverDeletes) {
     TempTree t;
     const std::string a = t.createFile("a", "A");
+    SetTrashImplementation(nullptr);
     Result<void> r = Trash(a);
     ASSERT_TRUE(FailsWith(r, ENOTSUP));
     EXPECT_EQ(r.error().path, a);
@@ -483,6 +484,21 @@ TEST(FileSystem, AddOwnerWriteClearsReadOnlyOnly) {
     EXPECT_TRUE(FailsWith(AddOwnerWrite(ro), EPERM));
     EXPECT_EQ(Mode(ro), 0444u);
     EXPECT_TRUE(FailsWith(AddOwnerWrite(t.path("missing")), ENOENT));
+}
+
+TEST(FileSystem, SetPermissionsSetsTheBitsOfTheFileNotOfALink) {
+    TempTree t;
+    const std::string f = t.createFile("f", "x");
+    t.chmod("f", 0644);
+    t.createSymlink("f", "link");
+    ASSERT_TRUE(Succeeded(SetPermissions(f, 0444)));
+    EXPECT_EQ(Mode(f), 0444u);
+    EXPECT_TRUE(FailsWith(SetPermissions(t.path("link"), 0600), ELOOP));
+    EXPECT_EQ(Mode(f), 0444u);
+    FaultInjector faults;
+    faults.Fail({.op = Op::Chmod, .error = EROFS});
+    EXPECT_TRUE(FailsWith(SetPermissions(f, 0644), EROFS));
+    EXPECT_EQ(Mode(f), 0444u);
 }
 
 } // namespace

@@ -36,6 +36,12 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
         ::dup2(errPipe[1], 2);
         if (!options.workingDirectory.empty() && ::chdir(options.workingDirectory.c_str()) != 0)
             ::_exit(126);
+        for (const auto& [name, value] : options.environment) {
+            if (value)
+                ::setenv(name.c_str(), value->c_str(), 1);
+            else
+                ::unsetenv(name.c_str());
+        }
         if (options.asNobody && ::geteuid() == 0) {
             ::setgroups(0, nullptr);
             if (::setgid(65534) != 0 || ::setuid(65534) != 0)

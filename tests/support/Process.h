@@ -3,7 +3,9 @@
 // status, for end-to-end tests of the command-line front end.
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace paradrex::test {
@@ -20,6 +22,8 @@ struct ProcessOptions {
     std::function<void(int pid)> whileRunning;
     // As root, run the program as the user "nobody" (uid and gid 65534).
     bool asNobody = false;
+    // Variables set (or, without a value, unset) for the program only.
+    std::vector<std::pair<std::string, std::optional<std::string>>> environment;
 };
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {});
