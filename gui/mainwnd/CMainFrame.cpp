@@ -11,6 +11,7 @@
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/panes/CFolderTreeModel.h"
 #include "gui/panes/CResultPanes.h"
+#include "gui/styles/COfficeXPStyle.h"
 #include "review/GroupSetSwitch.h"
 #include "settings/SettingFile.h"
 #include "uimodel/CommandTable.h"
@@ -269,7 +270,24 @@ void CMainFrame::OnFocusChanged(QWidget*) {
 }
 
 void CMainFrame::ApplyMenuStyle(int style) {
-    menuBar()->setVisible(MenuBarShown(style));
+    const bool xp = MenuStyleOf(style) == MenuStyle::OfficeXP;
+    if (xp == static_cast<bool>(xpStyle_))
+        return;
+    // The widgets let go of the old style (its unpolish) before it goes.
+    std::unique_ptr<HV::COfficeXPStyle> old = std::move(xpStyle_);
+    if (xp)
+        xpStyle_ = std::make_unique<HV::COfficeXPStyle>();
+    QStyle* drawing = xpStyle_.get(); // null: the application's style
+    QList<QWidget*> bars{menuBar(), toolBar_};
+    bars += menuBar()->findChildren<QWidget*>();
+    bars += toolBar_->findChildren<QWidget*>();
+    for (QMenu* menu : findChildren<QMenu*>())
+        if (!bars.contains(menu))
+            bars << menu;
+    for (QWidget* w : bars)
+        w->setStyle(drawing);
+    menuBar()->updateGeometry();
+    toolBar_->updateGeometry();
 }
 
 void CMainFrame::ApplyListStyle(int style) {
