@@ -1,6 +1,7 @@
 #include "gui/mainwnd/CMainFrame.h"
 
 #include "engine/SearchState.h"
+#include "gui/HelpLocations.h"
 #include "gui/QtBytes.h"
 #include "gui/dialogs/CAboutDlg.h"
 #include "gui/dialogs/CRunDialog.h"
@@ -300,20 +301,11 @@ void CMainFrame::ApplyColours() {
 }
 
 QString CMainFrame::HomePageAddress() {
-    return QStringLiteral(PARADREX_HOME_PAGE);
+    return ::HomePageAddress();
 }
 
 QString CMainFrame::UserManualPath() {
-    const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/Help/index.htm");
-    if (QFileInfo::exists(installed))
-        return installed;
-#ifdef PARADREX_SOURCE_DIR
-    const QString source = QStringLiteral(PARADREX_SOURCE_DIR "/gui/Help/index.htm");
-    if (QFileInfo::exists(source))
-        return source;
-#endif
-    return installed;
+    return ::UserManualPath();
 }
 
 void CMainFrame::ShowAtStart() {

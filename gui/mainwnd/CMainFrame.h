@@ -114,7 +114,8 @@ public:
     // when it is filled next.
     void ApplyColours();
 
-    // The address "&Home Page" opens, and the user manual file.
+    // The address "&Home Page" opens (the manual's without a configured home
+    // page), and the user manual file (gui/HelpLocations.h).
     static QString HomePageAddress();
     static QString UserManualPath();
 

@@ -22,6 +22,7 @@
 #include "settings/SettingFile.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
+#include "uimodel/AboutTexts.h"
 #include "uimodel/CommandIds.h"
 
 #include <QAction>
@@ -1043,6 +1044,10 @@ private slots:
         QVERIFY2(manual.endsWith(u"/Help/index.htm"_s), qPrintable(manual));
         QVERIFY2(QFileInfo::exists(manual), qPrintable(manual));
         QCOMPARE(recorder.urls[1], QUrl(CMainFrame::HomePageAddress()));
+        // Without a home page of its own the build's Home Page opens the
+        // manual.
+        if (!HomePageConfigured(PARADREX_HOME_PAGE))
+            QCOMPARE(recorder.urls[1], recorder.urls[0]);
         QVERIFY(!CMainFrame::HomePageAddress().isEmpty());
     }
 
