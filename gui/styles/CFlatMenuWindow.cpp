@@ -25,6 +25,9 @@ namespace HV {
 
 namespace {
 
+// Set on a menu whose window was made with an alpha channel.
+constexpr const char* kAlphaWindow = "paradrexAlphaWindow";
+
 WindowRect ToWindowRect(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
@@ -85,8 +88,7 @@ bool X11Composites() {
 
 } // namespace
 
-CFlatMenuWindow::CFlatMenuWindow(QMenu& menu, bool shadow)
-    : QObject(&menu), menu_(menu), shadowMargin_(shadow) {
+CFlatMenuWindow::CFlatMenuWindow(QMenu& menu, bool shadow) : QObject(&menu), menu_(menu) {
     setObjectName(QStringLiteral("flatMenuWindow"));
     shadowTimer_.setSingleShot(true);
     shadowTimer_.setInterval(kMenuShadowDelayMs);
@@ -96,14 +98,18 @@ CFlatMenuWindow::CFlatMenuWindow(QMenu& menu, bool shadow)
         shadowShown_ = true;
         menu_.update();
     });
+    // A window gets its alpha channel when it is made: a menu whose window
+    // was made without one (shown before the style was switched on) stays
+    // without a shadow.
+    const QWindow* window = menu_.windowHandle();
+    const bool made = window && window->handle();
+    shadowMargin_ = shadow && (!made || menu_.property(kAlphaWindow).toBool());
     if (shadowMargin_) {
+        if (!made)
+            menu_.setProperty(kAlphaWindow, true);
         menu_.setAttribute(Qt::WA_TranslucentBackground, true);
         menu_.setContentsMargins(0, 0, kMenuShadowSize, kMenuShadowSize);
     }
-    // A window made before without an alpha channel gets one when it is
-    // shown next.
-    if (QWindow* w = menu_.windowHandle(); w && !menu_.isVisible())
-        w->destroy();
     menu_.installEventFilter(this);
 }
 
@@ -113,10 +119,9 @@ void CFlatMenuWindow::Release() {
     if (shadowMargin_) {
         shadowMargin_ = false;
         menu_.setContentsMargins(0, 0, 0, 0);
+        // Painted opaque again; the window keeps its alpha channel.
         menu_.setAttribute(Qt::WA_TranslucentBackground, false);
         menu_.setAttribute(Qt::WA_NoSystemBackground, false);
-        if (QWindow* w = menu_.windowHandle(); w && !menu_.isVisible())
-            w->destroy();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "gui/styles/COfficeXPStyle.h"
 
+#include "gui/panes/CVistaTheme.h"
 #include "gui/styles/CFlatMenuWindow.h"
 #include "uimodel/XPMenuGeometry.h"
 
@@ -31,6 +32,12 @@ constexpr int kMenuIconSize = 16;
 // How dark the shadow is next to the menu, in alpha; each of the steps
 // outward is a quarter of that lighter.
 constexpr int kShadowAlpha = 84;
+
+// Separator lines: halfway between the menu border and the menu body.
+QColor SeparatorColour(const CXPTheme& theme) {
+    const XPColourScheme& s = theme.scheme();
+    return ToQColor(BlendTowards(s[XPColour::MenuBorder], s[XPColour::MenuBack], 50));
+}
 
 bool IsToolBarButton(const QWidget* widget) {
     return qobject_cast<const QToolButton*>(widget) && widget->parentWidget() &&
@@ -197,7 +204,7 @@ void COfficeXPStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
     case PE_IndicatorToolBarSeparator: {
         const QRect r = option->rect;
         painter->save();
-        painter->setPen(theme_[XPColour::MenuBorder]);
+        painter->setPen(SeparatorColour(theme_));
         if (option->state & State_Horizontal) {
             const int x = r.center().x();
             painter->drawLine(x, r.top() + 3, x, r.bottom() - 3);
@@ -291,7 +298,7 @@ void COfficeXPStyle::DrawMenuItem(const QStyleOptionMenuItem& item, QPainter& pa
     const QRect r = item.rect;
     painter.save();
     if (item.menuItemType == QStyleOptionMenuItem::Separator) {
-        painter.setPen(theme_[XPColour::MenuBorder]);
+        painter.setPen(SeparatorColour(theme_));
         const int y = r.center().y();
         painter.drawLine(r.left() + kImageMargin + kTextGap, y, r.right() - 1, y);
         painter.restore();
