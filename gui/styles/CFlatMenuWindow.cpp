@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+
 #ifdef PARADREX_HAVE_XCB
 #include <QGuiApplication>
 #include <xcb/xcb.h>
