@@ -1,11 +1,12 @@
 // paradrex: the desktop program.
 //
-// Order of start-up and shutdown: the settings are read during static
-// initialisation, before main runs; main opens the error log, creates the
-// per-user key for the search totals, the application and the main window,
-// and runs the event loop. Closing the window stores its placement, column
-// widths and grid state into the settings; after main has returned, static
-// destruction writes Setting.ini if anything changed.
+// Order of start-up and shutdown: main reads its options (where Setting.ini
+// and error.log live, see settings/StartOptions.h), then the settings, then
+// opens the error log, creates the per-user key for the search totals, the
+// application and the main window, and runs the event loop. Closing the
+// window stores its placement, column widths and grid state into the
+// settings; after main has returned, static destruction writes Setting.ini if
+// anything changed.
 
 #include "engine/SearchDriver.h"
 #include "engine/SearchState.h"
@@ -15,17 +16,33 @@
 #include "platform/KeyStore.h"
 #include "settings/ErrorLog.h"
 #include "settings/SettingFile.h"
+#include "settings/StartOptions.h"
 
 #include <QApplication>
 
-static paradrex::_Setting_file& settings = paradrex::_Setting_file::Instance();
+#include <cstdio>
+#include <span>
 
 int main(int argc, char** argv) {
-    paradrex::_Error_log errorLog;
+    const paradrex::StartOptions options =
+        paradrex::ParseStartOptions(std::span<const char* const>(argv + 1, argc > 0 ? argc - 1 : 0),
+                                    paradrex::UserSettingsFolder());
+    std::string failure = options.error;
+    if (failure.empty())
+        failure = paradrex::PrepareSettingsFolder(options.settingsDir);
+    if (!failure.empty()) {
+        std::fprintf(stderr, "%s\n%s\n", failure.c_str(), paradrex::kStartUsage);
+        return 2;
+    }
+    // Settings first; they are written back after everything else is gone.
+    paradrex::_Setting_file::SetInstanceDirectory(options.settingsDir);
+    paradrex::_Setting_file& settings = paradrex::_Setting_file::Instance();
+    paradrex::_Error_log errorLog(options.settingsDir);
     (void)paradrex::platform::KeyStore().CreateKey(paradrex::kTotalsKey);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Paradrex"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("paradrex"));
     EnsureIconTheme();
 
     int result = 0;

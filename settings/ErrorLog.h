@@ -1,5 +1,6 @@
 #pragma once
-// The error log of the desktop program: error.log in the working directory.
+// The error log of the desktop program: error.log in its settings folder (the
+// working directory unless its command line names another).
 // Construction trims a log grown beyond 65,535 bytes (keeping the lines after
 // byte 32,767, through "tmp.log"), opens it for appending and points the
 // error records (_Error_record::Write) at it; destruction gives the records

@@ -91,8 +91,21 @@ _Setting_file::~_Setting_file() {
         Save();
 }
 
+namespace {
+
+std::string& InstanceDirectory() {
+    static std::string directory;
+    return directory;
+}
+
+} // namespace
+
+void _Setting_file::SetInstanceDirectory(std::string directory) {
+    InstanceDirectory() = std::move(directory);
+}
+
 _Setting_file& _Setting_file::Instance() {
-    static _Setting_file instance{std::string()};
+    static _Setting_file instance{InstanceDirectory()};
     return instance;
 }
 

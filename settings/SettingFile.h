@@ -3,11 +3,12 @@
 // Setting.ini in the settings directory.
 //
 // The desktop program has exactly one instance, _Setting_file::Instance(),
-// for the working directory at start-up. Its main source file must call
-// Instance() during static initialisation, so the file is read before the
-// entry routine runs:
+// for the settings folder of its command line (the working directory at
+// start-up unless told otherwise). Its entry routine reads the file first,
+// before the error log and the window exist:
 //
-//     static paradrex::_Setting_file& settings = paradrex::_Setting_file::Instance();
+//     _Setting_file::SetInstanceDirectory(options.settingsDir);
+//     _Setting_file& settings = _Setting_file::Instance();
 //
 // That instance writes the file when it is destroyed after the entry routine
 // has returned. In between the other layers read and assign the typed members
@@ -70,9 +71,12 @@ public:
     _Setting_file(const _Setting_file&) = delete;
     _Setting_file& operator=(const _Setting_file&) = delete;
 
-    // The desktop program's one instance, for the working directory at its
-    // first call.
+    // The desktop program's one instance, for the folder set before its first
+    // call (the working directory at that call when none was set). It lives
+    // to the end of the process.
     static _Setting_file& Instance();
+    // Where Instance() reads and writes; only before its first call.
+    static void SetInstanceDirectory(std::string directory);
     // An instance that reads <directory>/Setting.ini when it exists (no
     // default file context menu rows otherwise) and never writes.
     static _Setting_file ReadOnly(std::string directory);

@@ -35,19 +35,28 @@ std::string CumulativeFilesLine(uint64_t files, const NumberFormat& format);
 // from 1024 TB on).
 std::string CumulativeDataLine(uint64_t bytes, const NumberFormat& format);
 
+// Whether the build names a home page: not empty, and not an address of the
+// reserved example domains (example.org and the like, ".invalid"), which
+// lead nowhere.
+bool HomePageConfigured(std::string_view address);
+// What "&Home Page" and the About box's link open: the home page, or the user
+// manual (`manualUrl`) when the build names none.
+std::string HomePageTarget(std::string_view configured, std::string_view manualUrl);
+
 struct AboutTexts {
     std::string productName; // "Paradrex 0.1.0"
     std::string notice;
-    std::string linkText; // the link's text; it opens linkTarget
-    std::string linkTarget;
+    std::string linkText;    // the link's text; it opens linkTarget: the home
+    std::string linkTarget;  // page, or the user manual without one
     std::string thanksTitle; // the group box label, "Special thanks:"
     std::string thanks;
     std::string filesLine;
     std::string dataLine;
 
-    // `version` and `homePage` come from the build.
+    // `version` and `homePage` come from the build; `manualUrl` is the
+    // installed manual's address.
     static AboutTexts Make(std::string_view version, std::string_view homePage,
-                           const CumulativeTotals& totals,
+                           std::string_view manualUrl, const CumulativeTotals& totals,
                            const NumberFormat& format = NumberFormat::Plain());
 };
 

@@ -164,8 +164,8 @@ FramePane NextPane(FramePane from, bool forward) {
     return FramePane::None;
 }
 
-bool MenuBarShown(int menuStyle) {
-    return menuStyle == 0 || menuStyle == 1;
+MenuStyle MenuStyleOf(int menuStyle) {
+    return menuStyle == 1 ? MenuStyle::OfficeXP : MenuStyle::WindowsDefault;
 }
 
 } // namespace paradrex

@@ -112,8 +112,10 @@ DirectoryScope OnlyFilesScope(FramePane focused);
 // clone list and round again; the one list keeps it. None: not a pane.
 FramePane NextPane(FramePane from, bool forward);
 
-// "MenuStyle": 0 (plain) and 1 (styled) show the menu bar; any other value
-// shows none, and the accelerators work all the same.
-bool MenuBarShown(int menuStyle);
+// "MenuStyle": 0 "Windows Default", 1 "OfficeXP Style". The menu bar is
+// always shown; any other value (a damaged or hand-edited Setting.ini) draws
+// as 0, and the stored value stays until the user picks a style.
+enum class MenuStyle { WindowsDefault = 0, OfficeXP = 1 };
+MenuStyle MenuStyleOf(int menuStyle);
 
 } // namespace paradrex

@@ -1,5 +1,6 @@
 #include "gui/dialogs/CAboutDlg.h"
 
+#include "gui/HelpLocations.h"
 #include "gui/QtBytes.h"
 #include "gui/dialogs/DialogUnits.h"
 #include "gui/dialogs/LocaleNumbers.h"
@@ -8,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QUrl>
 
 using namespace paradrex;
 
@@ -23,8 +25,10 @@ CAboutDlg::CAboutDlg(const platform::KeyStore& store, QWidget* parent) : QDialog
     setWindowTitle(Utf8Text(kAboutCaption));
     setObjectName(QStringLiteral("id100"));
     setModal(true);
-    const AboutTexts texts = AboutTexts::Make(PARADREX_VERSION, PARADREX_HOME_PAGE,
-                                              ReadCumulativeTotals(store), LocaleNumbers());
+    const AboutTexts texts =
+        AboutTexts::Make(PARADREX_VERSION, PARADREX_HOME_PAGE,
+                         QUrl::fromLocalFile(UserManualPath()).toEncoded().toStdString(),
+                         ReadCumulativeTotals(store), LocaleNumbers());
     DialogUnits du(font());
     du.Fit(Utf8Text(texts.dataLine), kWidth - 2 * kMargin);
     setFixedSize(du.X(kWidth), du.Y(kHeight));

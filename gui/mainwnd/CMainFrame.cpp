@@ -1,6 +1,7 @@
 #include "gui/mainwnd/CMainFrame.h"
 
 #include "engine/SearchState.h"
+#include "gui/HelpLocations.h"
 #include "gui/QtBytes.h"
 #include "gui/dialogs/CAboutDlg.h"
 #include "gui/dialogs/COptionDlg.h"
@@ -12,6 +13,7 @@
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/panes/CFolderTreeModel.h"
 #include "gui/panes/CResultPanes.h"
+#include "gui/styles/COfficeXPStyle.h"
 #include "review/GroupSetSwitch.h"
 #include "settings/SettingFile.h"
 #include "uimodel/CommandTable.h"
@@ -23,9 +25,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -271,7 +271,24 @@ void CMainFrame::OnFocusChanged(QWidget*) {
 }
 
 void CMainFrame::ApplyMenuStyle(int style) {
-    menuBar()->setVisible(MenuBarShown(style));
+    const bool xp = MenuStyleOf(style) == MenuStyle::OfficeXP;
+    if (xp == static_cast<bool>(xpStyle_))
+        return;
+    // The widgets let go of the old style (its unpolish) before it goes.
+    std::unique_ptr<HV::COfficeXPStyle> old = std::move(xpStyle_);
+    if (xp)
+        xpStyle_ = std::make_unique<HV::COfficeXPStyle>();
+    QStyle* drawing = xpStyle_.get(); // null: the application's style
+    QList<QWidget*> bars{menuBar(), toolBar_};
+    bars += menuBar()->findChildren<QWidget*>();
+    bars += toolBar_->findChildren<QWidget*>();
+    for (QMenu* menu : findChildren<QMenu*>())
+        if (!bars.contains(menu))
+            bars << menu;
+    for (QWidget* w : bars)
+        w->setStyle(drawing);
+    menuBar()->updateGeometry();
+    toolBar_->updateGeometry();
 }
 
 void CMainFrame::ApplyListStyle(int style) {
@@ -300,20 +317,11 @@ void CMainFrame::ShowOptions() {
 }
 
 QString CMainFrame::HomePageAddress() {
-    return QStringLiteral(PARADREX_HOME_PAGE);
+    return ::HomePageAddress();
 }
 
 QString CMainFrame::UserManualPath() {
-    const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/Help/index.htm");
-    if (QFileInfo::exists(installed))
-        return installed;
-#ifdef PARADREX_SOURCE_DIR
-    const QString source = QStringLiteral(PARADREX_SOURCE_DIR "/gui/Help/index.htm");
-    if (QFileInfo::exists(source))
-        return source;
-#endif
-    return installed;
+    return ::UserManualPath();
 }
 
 void CMainFrame::ShowAtStart() {

@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <thread>
 
 class QAction;
@@ -32,6 +33,9 @@ class QTreeView;
 class CContextMenus;
 class CFolderBarWindow;
 class CResultPanes;
+namespace HV {
+class COfficeXPStyle;
+}
 
 namespace paradrex {
 class _Setting_file;
@@ -96,8 +100,12 @@ public:
     // The widget of the current layout: the vertical splitter or the one list.
     QWidget* clientWindow() const;
 
-    // "MenuStyle": 0 and 1 show the menu bar; any other value shows none.
+    // "MenuStyle": 1 "OfficeXP Style" draws the menu bar, the menus (context
+    // menus included) and the tool bar in the XP colours; 0 and every other
+    // value leave them to the platform. The bars are drawn anew at once.
     void ApplyMenuStyle(int style);
+    // The style of the menus and bars; null while the platform draws them.
+    HV::COfficeXPStyle* menuStyle() const { return xpStyle_.get(); }
     // "ListViewStyle": 0 "Windows Default", 1 "Windows Vista Style"; the
     // lists and the tree are drawn anew, grid lines stay as they are.
     void ApplyListStyle(int style);
@@ -105,7 +113,9 @@ public:
     // with them and its selected row selected again; the one list uses them
     // when it is filled next.
     void ApplyColours();
-    // The address "&Home Page" opens, and the user manual file.
+
+    // The address "&Home Page" opens (the manual's without a configured home
+    // page), and the user manual file (gui/HelpLocations.h).
     static QString HomePageAddress();
     static QString UserManualPath();
 
@@ -160,6 +170,7 @@ private:
     CFolderBarWindow* folderBar_ = nullptr;
     CResultPanes* panes_ = nullptr;
     CContextMenus* contextMenus_ = nullptr;
+    std::unique_ptr<HV::COfficeXPStyle> xpStyle_;
     bool splitterPlaced_ = false;
     bool layoutStored_ = false;
 };

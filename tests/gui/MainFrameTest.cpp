@@ -14,12 +14,15 @@
 #include "gui/panes/CResultListModel.h"
 #include "gui/panes/CResultPanes.h"
 #include "gui/panes/CStateImages.h"
+#include "gui/panes/CVistaTheme.h"
+#include "gui/styles/COfficeXPStyle.h"
 #include "gui/styles/IconTheme.h"
 #include "review/GroupSetSwitch.h"
 #include "review/ResultTreeOrder.h"
 #include "settings/SettingFile.h"
 #include "support/IsolatedHome.h"
 #include "support/TempTree.h"
+#include "uimodel/AboutTexts.h"
 #include "uimodel/CommandIds.h"
 
 #include <QAction>
@@ -1040,6 +1043,10 @@ private slots:
         QVERIFY2(manual.endsWith(u"/Help/index.htm"_s), qPrintable(manual));
         QVERIFY2(QFileInfo::exists(manual), qPrintable(manual));
         QCOMPARE(recorder.urls[1], QUrl(CMainFrame::HomePageAddress()));
+        // Without a home page of its own the build's Home Page opens the
+        // manual.
+        if (!HomePageConfigured(PARADREX_HOME_PAGE))
+            QCOMPARE(recorder.urls[1], recorder.urls[0]);
         QVERIFY(!CMainFrame::HomePageAddress().isEmpty());
     }
 
@@ -1077,16 +1084,118 @@ private slots:
         QCOMPARE(EnsureIconTheme(), u"breeze"_s); // a chosen theme stays
     }
 
-    void menuStyleOutsideZeroAndOneShowsNoMenuBar() {
-        auto f = MakeFrame([](_Setting_file& s) { s.interfaceStyle.MenuStyle = 2; });
+    void menuStyleOutsideZeroAndOneDrawsAsZero() {
+        for (int stored : {2, -1}) {
+            auto f = MakeFrame([stored](_Setting_file& s) { s.interfaceStyle.MenuStyle = stored; });
+            QVERIFY(ShowAndActivate(*f));
+            QVERIFY(f->menuBar()->isVisible());
+            QVERIFY(!f->menuStyle());
+            QCOMPARE(f->menuBar()->style(), QApplication::style());
+            f->fileList()->setFocus();
+            QTest::keyClick(f.get(), Qt::Key_G, Qt::ControlModifier);
+            QVERIFY(!f->Action(cmd::GroupSet)->isChecked());
+            // The stored value stays until a style is chosen.
+            f.reset();
+            QCOMPARE(settings_->interfaceStyle.MenuStyle.value, stored);
+        }
+    }
+
+    // The menus, the context menus and the tool bar take the XP style and
+    // give it back; every command keeps its action, its shortcut and its
+    // place, and the tool bar stays on a row of its own.
+    void menuStyleSwitchesAtRunTime() {
+        auto f = MakeFrame([](_Setting_file& s) { s.interfaceStyle.MenuStyle = 0; });
         QVERIFY(ShowAndActivate(*f));
-        QVERIFY(!f->menuBar()->isVisible());
-        // The accelerators still work.
-        f->fileList()->setFocus();
-        QTest::keyClick(f.get(), Qt::Key_G, Qt::ControlModifier);
-        QVERIFY(!f->Action(cmd::GroupSet)->isChecked());
+        const QStringList menus = Entries(f->menuBar()->actions());
+        const QString toolBar = ToolBarIds(f->toolBar()).join(u' ');
+        std::map<int, QString> keys;
+        for (const ExpectedAction& e : kExpected)
+            keys[e.id] = Sequence(f->Action(e.id)->shortcuts());
+        auto styled = [&f](QStyle* style) {
+            QList<QWidget*> widgets{f->menuBar(), f->toolBar()};
+            for (QToolButton* b : f->toolBar()->findChildren<QToolButton*>())
+                widgets << b;
+            for (QMenu* m : f->findChildren<QMenu*>())
+                widgets << m;
+            widgets << f->contextMenus()->Popup(ContextPopup::FileSel)
+                    << f->contextMenus()->openSubmenu();
+            for (QWidget* w : widgets)
+                if (w->style() != style)
+                    return false;
+            return true;
+        };
+        auto checkCommands = [&] {
+            QCOMPARE(Entries(f->menuBar()->actions()), menus);
+            QCOMPARE(ToolBarIds(f->toolBar()).join(u' '), toolBar);
+            for (const ExpectedAction& e : kExpected)
+                QCOMPARE(Sequence(f->Action(e.id)->shortcuts()), keys[e.id]);
+            // The tool bar below the menu bar, alone on its row.
+            QCOMPARE(f->toolBarArea(f->toolBar()), Qt::TopToolBarArea);
+            QVERIFY(f->toolBar()->isVisible());
+            QTRY_VERIFY2(f->toolBar()->geometry().top() > f->menuBar()->geometry().bottom(),
+                         qPrintable(u"%1 %2"_s.arg(f->toolBar()->geometry().top())
+                                        .arg(f->menuBar()->geometry().bottom())));
+            QVERIFY(f->toolBar()->width() >= f->centralWidget()->width());
+            // A few commands by their keys.
+            f->fileList()->setFocus();
+            QTRY_VERIFY(f->fileList()->hasFocus());
+            const bool groupSet = f->Action(cmd::GroupSet)->isChecked();
+            QTest::keyClick(f->fileList(), Qt::Key_G, Qt::ControlModifier);
+            QCOMPARE(f->Action(cmd::GroupSet)->isChecked(), !groupSet);
+            QTest::keyClick(f->fileList(), Qt::Key_G, Qt::ControlModifier);
+            QCOMPARE(f->Action(cmd::GroupSet)->isChecked(), groupSet);
+            const int before = dialogCalls_;
+            QTest::keyClick(f->fileList(), Qt::Key_N, Qt::ControlModifier);
+            QCOMPARE(dialogCalls_, before + 1);
+            f->Action(cmd::OneListView)->trigger();
+            QVERIFY(f->oneList()->isVisible());
+            f->Action(cmd::TreeListView)->trigger();
+            QVERIFY(f->fileList()->isVisible());
+        };
+        QTRY_COMPARE(dialogCalls_, 1); // the New Search of the start
+        QVERIFY(!f->menuStyle());
+        QVERIFY(styled(QApplication::style()));
+        checkCommands();
+        // A menu shown before the switch is styled as well.
+        QMenu* jobs = f->menuBar()->actions().at(0)->menu();
+        jobs->popup(f->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(jobs));
+        jobs->hide();
+
+        f->ApplyMenuStyle(1);
+        QVERIFY(f->menuStyle());
+        QVERIFY(styled(f->menuStyle()));
+        QCOMPARE(f->menuStyle()->objectName(), u"OfficeXPStyle"_s);
+        checkCommands();
+        jobs->popup(f->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(jobs));
+        QTest::keyClick(jobs, Qt::Key_Escape);
+        QTRY_VERIFY(!jobs->isVisible());
+        f->ApplyMenuStyle(1); // no change
+        QVERIFY(styled(f->menuStyle()));
+
         f->ApplyMenuStyle(0);
-        QVERIFY(f->menuBar()->isVisible());
+        QVERIFY(!f->menuStyle());
+        QVERIFY(styled(QApplication::style()));
+        checkCommands();
+        f->ApplyMenuStyle(1);
+        QVERIFY(styled(f->menuStyle()));
+        checkCommands();
+    }
+
+    // The scheme is the palette's: a new system palette gives new colours.
+    void menuStyleFollowsThePalette() {
+        auto f = MakeFrame([](_Setting_file& s) { s.interfaceStyle.MenuStyle = 1; });
+        QVERIFY(f->menuStyle());
+        const QPalette before = QApplication::palette();
+        QPalette changed = before;
+        changed.setColor(QPalette::Highlight, QColor(200, 0, 0));
+        QApplication::setPalette(changed);
+        const Colour border = f->menuStyle()->theme().scheme()[XPColour::Border];
+        QApplication::setPalette(before);
+        QCOMPARE(border, MakeColour(200, 0, 0));
+        QCOMPARE(f->menuStyle()->theme().scheme()[XPColour::Border],
+                 HV::FromQColor(before.color(QPalette::Highlight)));
     }
 };
 

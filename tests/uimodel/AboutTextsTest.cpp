@@ -84,14 +84,34 @@ TEST(AboutTexts, TotalsMissingOrOfAnotherTypeCountAsZero) {
 }
 
 TEST(AboutTexts, TheBoxShowsTheBuildsVersionAndHomePageAndTheTotals) {
-    const AboutTexts t = AboutTexts::Make("1.2.3", "https://example.org/paradrex", {1000, 999});
+    const AboutTexts t =
+        AboutTexts::Make("1.2.3", "https://paradrex.dev/", "file:///m/index.htm", {1000, 999});
     EXPECT_EQ(t.productName, "Paradrex 1.2.3");
-    EXPECT_EQ(t.linkTarget, "https://example.org/paradrex");
+    EXPECT_EQ(t.linkTarget, "https://paradrex.dev/");
+    EXPECT_EQ(t.linkText, "Visit the Paradrex home page");
     EXPECT_EQ(t.thanksTitle, "Special thanks:");
     EXPECT_EQ(t.filesLine, "Cumulative Compared Files: 1,000");
     EXPECT_EQ(t.dataLine, "Cumulative Compared Data: 999 Bytes");
     for (const std::string* text : {&t.notice, &t.linkText, &t.thanks})
         EXPECT_FALSE(text->empty());
+}
+
+TEST(AboutTexts, WithoutAHomePageTheLinkAndTheCommandOpenTheManual) {
+    const std::string manual = "file:///usr/share/doc/paradrex/index.htm";
+    for (const char* none :
+         {"", "https://paradrex.example.org/", "http://EXAMPLE.com", "https://www.example.net/x",
+          "https://example/", "https://paradrex.invalid/", "https://user@example.org:8080/a"}) {
+        EXPECT_FALSE(HomePageConfigured(none)) << none;
+        EXPECT_EQ(HomePageTarget(none, manual), manual) << none;
+        const AboutTexts t = AboutTexts::Make("1", none, manual, {});
+        EXPECT_EQ(t.linkTarget, manual);
+        EXPECT_EQ(t.linkText, "Read the Paradrex user manual");
+    }
+    for (const char* home : {"https://paradrex.dev/", "https://counterexample.org/",
+                             "https://example.org.dev/", "http://localhost:8000/"}) {
+        EXPECT_TRUE(HomePageConfigured(home)) << home;
+        EXPECT_EQ(HomePageTarget(home, manual), home);
+    }
 }
 
 } // namespace
