@@ -33,15 +33,8 @@ std::string SaveLogFailureMessage(const platform::Error& error) {
 }
 
 std::string OperationRecordPath() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    std::string base;
-    if (state && state[0] == '/')
-        base = state;
-    else if (std::optional<std::string> home = platform::HomeDirectory())
-        base = *home + "/.local/state";
-    else
-        return {}; // nowhere to keep it
-    return base + "/Paradrex/operations.log";
+    const std::string dir = platform::StateDirectory();
+    return dir.empty() ? dir : dir + "/operations.log"; // empty: nowhere to keep it
 }
 
 std::string OperationRecordHeader(std::string_view caption, bool stopped, std::time_t when) {

@@ -118,39 +118,80 @@ std::string ParentOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-Result<void> WriteTemporary(const std::string& tmp, std::string_view bytes,
-                            std::optional<mode_t> keepMode) {
+} // namespace
+
+Result<AtomicReplacement> AtomicReplacement::Begin(const std::string& target,
+                                                   std::optional<mode_t> keepMode) {
+    std::string tmp = target + ".tmp." + std::to_string(::getpid());
+    (void)Sys().Unlink(tmp.c_str()); // left over from a crashed run with the same pid
     Result<File> file = File::Open(tmp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (!file)
         return file.error();
-    Result<void> r;
-    if (keepMode)
-        r = file->Chmod(*keepMode & 07777);
-    if (r)
-        r = file->WriteAll(bytes);
-    if (r)
-        r = file->Sync();
-    Result<void> closed = file->Close();
-    return r ? closed : r;
+    AtomicReplacement r(target, std::move(tmp), std::move(*file));
+    if (keepMode) {
+        if (Result<void> changed = r.file_.Chmod(*keepMode & 07777); !changed) {
+            r.Abandon();
+            return changed.error();
+        }
+    }
+    return r;
 }
 
-} // namespace
+AtomicReplacement::AtomicReplacement(AtomicReplacement&& o) noexcept
+    : target_(std::move(o.target_)), temporary_(std::move(o.temporary_)),
+      file_(std::move(o.file_)) {
+    o.temporary_.clear();
+}
+
+AtomicReplacement::~AtomicReplacement() {
+    Abandon();
+}
+
+void AtomicReplacement::Abandon() {
+    if (temporary_.empty())
+        return;
+    (void)file_.Close();
+    (void)Sys().Unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+Result<void> AtomicReplacement::Write(std::string_view bytes) {
+    if (temporary_.empty())
+        return Error{EBADF, "write", target_, {}};
+    Result<void> r = file_.WriteAll(bytes);
+    if (!r)
+        Abandon();
+    return r;
+}
+
+Result<void> AtomicReplacement::Commit() {
+    if (temporary_.empty())
+        return Error{EBADF, "rename", target_, {}};
+    Result<void> r = file_.Sync();
+    Result<void> closed = file_.Close();
+    if (r)
+        r = closed;
+    if (r && Sys().Rename(temporary_.c_str(), target_.c_str(), 0) != 0)
+        r = Error::FromErrno("rename", temporary_, target_);
+    if (!r) {
+        Abandon();
+        return r;
+    }
+    temporary_.clear();
+    // Make the rename itself durable; the new file is in place either way.
+    if (Result<File> dir = File::Open(ParentOf(target_), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+        (void)dir->Sync();
+    return {};
+}
 
 Result<void> ReplaceFileAtomically(const std::string& target, std::string_view bytes,
                                    std::optional<mode_t> keepMode) {
-    const std::string tmp = target + ".tmp." + std::to_string(::getpid());
-    (void)Sys().Unlink(tmp.c_str()); // left over from a crashed run with the same pid
-    Result<void> r = WriteTemporary(tmp, bytes, keepMode);
-    if (r && Sys().Rename(tmp.c_str(), target.c_str(), 0) != 0)
-        r = Error::FromErrno("rename", tmp, target);
-    if (!r) {
-        (void)Sys().Unlink(tmp.c_str());
-        return r;
-    }
-    // Make the rename itself durable; the new file is in place either way.
-    if (Result<File> dir = File::Open(ParentOf(target), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-        (void)dir->Sync();
-    return {};
+    Result<AtomicReplacement> replacement = AtomicReplacement::Begin(target, keepMode);
+    if (!replacement)
+        return replacement.error();
+    if (Result<void> written = replacement->Write(bytes); !written)
+        return written;
+    return replacement->Commit();
 }
 
 } // namespace paradrex::platform

@@ -64,4 +64,32 @@ Result<void> WriteAll(int fd, std::string_view bytes, const std::string& path);
 Result<void> ReplaceFileAtomically(const std::string& target, std::string_view bytes,
                                    std::optional<mode_t> keepMode = std::nullopt);
 
+// The same replacement written piece by piece, for files too large to build
+// in memory first: Begin opens the temporary file ("<target>.tmp.<pid>"),
+// Write appends to it, Commit syncs it and renames it over `target`.
+// Destroyed (or failed) before Commit, it removes the temporary file and
+// leaves `target` as it was.
+class AtomicReplacement {
+public:
+    static Result<AtomicReplacement> Begin(const std::string& target,
+                                           std::optional<mode_t> keepMode = std::nullopt);
+
+    AtomicReplacement(AtomicReplacement&& o) noexcept;
+    AtomicReplacement& operator=(AtomicReplacement&&) = delete;
+    AtomicReplacement(const AtomicReplacement&) = delete;
+    ~AtomicReplacement();
+
+    Result<void> Write(std::string_view bytes);
+    Result<void> Commit();
+
+private:
+    AtomicReplacement(std::string target, std::string temporary, File file)
+        : target_(std::move(target)), temporary_(std::move(temporary)), file_(std::move(file)) {}
+    void Abandon();
+
+    std::string target_;
+    std::string temporary_; // empty once committed or abandoned
+    File file_;
+};
+
 } // namespace paradrex::platform

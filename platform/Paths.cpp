@@ -43,6 +43,15 @@ std::string AbsoluteNormalPath(std::string_view path) {
     return out;
 }
 
+std::string StateDirectory() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state && state[0] == '/')
+        return std::string(state) + "/Paradrex";
+    if (std::optional<std::string> home = HomeDirectory())
+        return *home + "/.local/state/Paradrex";
+    return {};
+}
+
 std::optional<std::string> HomeDirectory(std::string_view user) {
     if (user.empty()) {
         const char* home = std::getenv("HOME");

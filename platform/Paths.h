@@ -17,6 +17,11 @@ std::string AbsoluteNormalPath(std::string_view path);
 // password database); nothing when it is unknown.
 std::optional<std::string> HomeDirectory(std::string_view user = {});
 
+// Where the program keeps what outlives a session (the operation record, the
+// last result): $XDG_STATE_HOME/Paradrex when XDG_STATE_HOME is absolute,
+// else ~/.local/state/Paradrex; empty when there is no home.
+std::string StateDirectory();
+
 // True when the path names a directory (a link to one counts).
 bool IsDirectory(const std::string& path);
 

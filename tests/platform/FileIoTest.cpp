@@ -192,5 +192,39 @@ TEST(FileIo, ReplaceInAFolderThatMayNotBeWrittenFails) {
     EXPECT_EQ(t.readFile("dir/settings.ini"), "old");
 }
 
+TEST(FileIo, AReplacementWrittenInPiecesAppearsOnlyWhenCommitted) {
+    TempTree t;
+    const std::string target = t.createFile("result.pdxr", "old");
+    {
+        Result<AtomicReplacement> r = AtomicReplacement::Begin(target);
+        ASSERT_TRUE(Succeeded(r));
+        ASSERT_TRUE(Succeeded(r->Write("new ")));
+        ASSERT_TRUE(Succeeded(r->Write("text")));
+        EXPECT_EQ(t.readFile("result.pdxr"), "old");
+        ASSERT_TRUE(Succeeded(r->Commit()));
+        EXPECT_TRUE(FailsWith(r->Write("more"), EBADF)); // done: nothing more goes in
+    }
+    EXPECT_EQ(t.readFile("result.pdxr"), "new text");
+    EXPECT_EQ(Names(t.root()), std::set<std::string>{"result.pdxr"});
+
+    // Given up (destroyed before Commit, or a failed piece): the old file stays.
+    {
+        Result<AtomicReplacement> r = AtomicReplacement::Begin(target);
+        ASSERT_TRUE(Succeeded(r));
+        ASSERT_TRUE(Succeeded(r->Write("half")));
+    }
+    {
+        Result<AtomicReplacement> r = AtomicReplacement::Begin(target);
+        ASSERT_TRUE(Succeeded(r));
+        ASSERT_TRUE(Succeeded(r->Write("first piece")));
+        FaultInjector faults;
+        faults.Fail({.op = Op::Write, .error = ENOSPC});
+        EXPECT_TRUE(FailsWith(r->Write("second piece"), ENOSPC));
+        EXPECT_TRUE(FailsWith(r->Commit(), EBADF));
+    }
+    EXPECT_EQ(t.readFile("result.pdxr"), "new text");
+    EXPECT_EQ(Names(t.root()), std::set<std::string>{"result.pdxr"});
+}
+
 } // namespace
 } // namespace paradrex::platform
