@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <new>
 #include <sys/mman.h>
+#include <utility>
 
 namespace paradrex {
 
@@ -72,6 +73,15 @@ void* BlockPool::Allocate(size_t n) {
     void* p = newest_->payload + used_;
     used_ += n;
     return p;
+}
+
+void BlockPool::swap(BlockPool& other) noexcept {
+    std::swap(newest_, other.newest_);
+    std::swap(used_, other.used_);
+    std::swap(blockCount_, other.blockCount_);
+    std::swap(arena_, other.arena_);
+    std::swap(arenaBlocks_, other.arenaBlocks_);
+    std::swap(arenaCommitted_, other.arenaCommitted_);
 }
 
 void BlockPool::Reset() {

@@ -26,6 +26,9 @@ public:
     // Returns n bytes (n <= kPayload), valid until the next Reset().
     void* Allocate(size_t n);
     void Reset();
+    // Exchanges the blocks of two pools; every address stays valid and now
+    // belongs to the other pool.
+    void swap(BlockPool& other) noexcept;
 
     size_t blockCount() const { return blockCount_; }
     size_t used() const { return used_; }

@@ -1,6 +1,7 @@
 #include "engine/SearchState.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace paradrex {
 
@@ -12,6 +13,22 @@ SearchCounters::Values SearchCounters::Snapshot() const {
             directoryCount.load(r), validated.load(r),
             findTime.load(r),       buildTime.load(r),
             pretreatTime.load(r)};
+}
+
+void SearchCounters::Swap(SearchCounters& other) {
+    constexpr auto r = std::memory_order_relaxed;
+    auto swapOne = [&](auto& a, auto& b) { b.store(a.exchange(b.load(r), r), r); };
+    swapOne(totalSize, other.totalSize);
+    swapOne(averageBytesPerSecond, other.averageBytesPerSecond);
+    swapOne(fileCount, other.fileCount);
+    swapOne(averageFilesPerSecond, other.averageFilesPerSecond);
+    swapOne(duplicateCount, other.duplicateCount);
+    swapOne(duplicateSize, other.duplicateSize);
+    swapOne(directoryCount, other.directoryCount);
+    swapOne(validated, other.validated);
+    swapOne(findTime, other.findTime);
+    swapOne(buildTime, other.buildTime);
+    swapOne(pretreatTime, other.pretreatTime);
 }
 
 void SearchCounters::Zero() {
@@ -88,6 +105,16 @@ void SearchState::ClearAll() {
     runGroups.clear();
     recordPool.Reset();
     namePool.Reset();
+}
+
+void SearchState::SwapResult(SearchState& other) noexcept {
+    std::swap(job, other.job);
+    namePool.swap(other.namePool);
+    recordPool.swap(other.recordPool);
+    cloneSets.swap(other.cloneSets);
+    runGroups.swap(other.runGroups);
+    resultRoot.swap(other.resultRoot);
+    counters.Swap(other.counters);
 }
 
 } // namespace paradrex

@@ -54,6 +54,7 @@ struct SearchCounters {
     };
     Values Snapshot() const;
     void Zero();
+    void Swap(SearchCounters& other);
 };
 
 // The sizes of the scanned files: ascending size, and within one size the
@@ -171,6 +172,11 @@ public:
 
     // Frees the scan structures and the result and resets both pools.
     void ClearAll();
+
+    // Exchanges the job, the pools, the result and the counters with
+    // `other` (a result built aside, e.g. read from a file), so the result
+    // changes at once or not at all. No worker may run on either.
+    void SwapResult(SearchState& other) noexcept;
 
 private:
     mutable std::mutex mutex_;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <new>
 
@@ -51,6 +52,26 @@ TEST(BlockPool, AddressesAreTheSameInEveryPoolForTheSameRequests) {
         auto b = reinterpret_cast<uintptr_t>(p2.Allocate(static_cast<size_t>(i % 37 + 1)));
         ASSERT_EQ(a & 0xFFFFFFFFu, b & 0xFFFFFFFFu);
     }
+}
+
+TEST(BlockPool, SwappedPoolsKeepTheirRecordsAndGoOnWhereTheOtherStopped) {
+    BlockPool a, b;
+    NameRecord* inA = NameRecord::Create(a, nullptr, "/kept in a");
+    for (int i = 0; i < 3000; ++i) // a few blocks
+        (void)b.Allocate(64);
+    const size_t blocksOfB = b.blockCount();
+    const size_t usedOfB = b.used();
+    a.swap(b);
+    EXPECT_EQ(a.blockCount(), blocksOfB);
+    EXPECT_EQ(a.used(), usedOfB);
+    EXPECT_EQ(b.blockCount(), 1u);
+    EXPECT_EQ(inA->name(), "/kept in a"); // b holds it now
+    // The next record of b follows the one it took over.
+    auto* next = static_cast<char*>(b.Allocate(4));
+    EXPECT_EQ(next, reinterpret_cast<char*>(inA) +
+                        ((offsetof(NameRecord, text) + sizeof "/kept in a" + 3) & ~size_t{3}));
+    a.Reset(); // frees what b had allocated, not a's old record
+    EXPECT_EQ(inA->name(), "/kept in a");
 }
 
 TEST(NameRecord, HoldsNameAndParentAndFileRecordKeepsOriginName) {
