@@ -11,11 +11,21 @@ namespace {
 
 using platform::Result;
 
-bool Matches(const FileRecord& file, const platform::FileStatus& status) {
+FileChange ChangeOf(const FileRecord& file, const platform::FileStatus& status) {
     const platform::FileIdentity& id = status.identity;
-    return status.IsRegular() && static_cast<uint64_t>(id.device) == file.stamp.device &&
-           static_cast<uint64_t>(id.inode) == file.stamp.inode && id.size == file.size &&
-           id.mtimeSeconds == file.modified && id.mtimeNanoseconds == file.stamp.modifiedNs;
+    if (!status.IsRegular())
+        return FileChange::NotRegular;
+    if (static_cast<uint64_t>(id.device) != file.stamp.device ||
+        static_cast<uint64_t>(id.inode) != file.stamp.inode)
+        return FileChange::Replaced;
+    if (id.size != file.size || id.mtimeSeconds != file.modified ||
+        id.mtimeNanoseconds != file.stamp.modifiedNs)
+        return FileChange::Modified;
+    return FileChange::None;
+}
+
+bool Matches(const FileRecord& file, const platform::FileStatus& status) {
+    return ChangeOf(file, status) == FileChange::None;
 }
 
 // A group that keeps a copy (a file not marked cross) may lose its crossed
@@ -69,9 +79,17 @@ std::string MoveTarget(const std::string& moveDirectory, const std::string& path
     return target + path;
 }
 
-bool StillTheFileSearched(const FileRecord& file, const std::string& path) {
+FileCheck CheckFile(const FileRecord& file, const std::string& path) {
     Result<platform::FileStatus> status = platform::StatusOf(path);
-    return status && Matches(file, *status);
+    if (!status) {
+        const int e = status.code();
+        return {e == ENOENT || e == ENOTDIR ? FileChange::Vanished : FileChange::Unreachable, e};
+    }
+    return {ChangeOf(file, *status), 0};
+}
+
+bool StillTheFileSearched(const FileRecord& file, const std::string& path) {
+    return CheckFile(file, path).change == FileChange::None;
 }
 
 FileOutcome ActOnFile(const FileRecord& file, const DuplicateGroup& group,

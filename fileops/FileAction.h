@@ -27,8 +27,25 @@ FileOutcome ActOnFile(const FileRecord& file, const DuplicateGroup& group,
 // "/old/data/a.txt".
 std::string MoveTarget(const std::string& moveDirectory, const std::string& path);
 
-// True when the file at `path` is still the one the search recorded: same
-// device, inode, size and modification time to the nanosecond.
+// How the file at `path` compares with the one the search recorded: the same
+// file is the same device and inode, a regular file (a symbolic link put in
+// its place is not followed), with the same size and modification time to
+// the nanosecond.
+enum class FileChange {
+    None,        // still the file the search recorded
+    Vanished,    // no file of that name any more (ENOENT, ENOTDIR)
+    Unreachable, // the name could not be looked at (EACCES, EIO, ...)
+    NotRegular,  // a symbolic link, a directory or another special file now
+    Replaced,    // another file (device or inode) under that name
+    Modified,    // the same file with another size or modification time
+};
+struct FileCheck {
+    FileChange change = FileChange::None;
+    int error = 0; // the errno of Vanished and Unreachable
+};
+FileCheck CheckFile(const FileRecord& file, const std::string& path);
+
+// True when the file at `path` is still the one the search recorded.
 bool StillTheFileSearched(const FileRecord& file, const std::string& path);
 
 } // namespace paradrex
