@@ -4,6 +4,7 @@
 // directory and a row, and the logged operations run with every callback
 // recorded.
 
+#include "fileops/NameOperations.h"
 #include "review/Browser.h"
 #include "review/ResultTreeOrder.h"
 #include "support/EngineFixture.h"
@@ -60,6 +61,24 @@ protected:
         return -1;
     }
 
+    OperationCallbacks Callbacks() {
+        OperationCallbacks cb;
+        cb.append = [this](std::string_view text) { log += text; };
+        cb.stop = &stop;
+        cb.fileDone = [this](const FileOutcome& o) {
+            outcomes.push_back(o);
+            if (onFile)
+                onFile(o);
+        };
+        return cb;
+    }
+    NameOperationOutcome RenameBase(const std::string& dirRel, bool recursive) {
+        return RunRenameBase(*Dir(dirRel), recursive, state.recordPool, Callbacks());
+    }
+    NameOperationOutcome RestoreNames(const std::string& dirRel, bool recursive) {
+        return RunRestoreNames(*Dir(dirRel), recursive, Callbacks());
+    }
+
     // The log's file lines relative to the tree's root, without the summary.
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;
@@ -77,6 +96,9 @@ protected:
 
     Browser browser;
     std::string log;
+    std::vector<FileOutcome> outcomes;
+    std::function<void(const FileOutcome&)> onFile;
+    std::atomic<bool> stop{false};
 };
 
 } // namespace paradrex::test
