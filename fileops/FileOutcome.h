@@ -12,14 +12,16 @@ namespace paradrex {
 
 enum class FileFailure : uint8_t {
     None,       // done
-    Changed,    // not the file the search compared (other device, inode, size or time)
+    Changed,    // not the file the search compared (other device, inode, size or time;
+                // a rename looks at device and inode only)
     NoKeptCopy, // its group keeps a copy, but none is left unchanged on disk
     System,     // a system call failed (`error`): vanished, denied, full, target exists, ...
+    BadName,    // a rename's new name is not one path component (refused before any call)
 };
 
 struct FileOutcome {
     std::string path = {};   // the file's full path
-    std::string target = {}; // where a move sends it; empty otherwise
+    std::string target = {}; // where a move sends it; a rename's new name; empty otherwise
     FileFailure failure = FileFailure::None;
     std::optional<platform::Error> error = {}; // the call that failed, for System
 

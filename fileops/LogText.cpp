@@ -42,4 +42,56 @@ std::string PreviewLogTotal(uint64_t count, const DeleteSettings& settings) {
     return text;
 }
 
+namespace {
+
+std::string Arrow(const FileOutcome& outcome) {
+    std::string text;
+    text.reserve(outcome.path.size() + outcome.target.size() + 20);
+    text += outcome.path;
+    text += " -> ";
+    text += outcome.target;
+    if (!outcome.succeeded())
+        text += " ......Failed";
+    return text;
+}
+
+std::string NamesSummary(std::string_view heading, std::string_view directoryPath,
+                         uint64_t succeeded, uint64_t failed) {
+    std::string text = "\n";
+    text += heading;
+    text += '"';
+    text += directoryPath;
+    text += "\"\n";
+    return text + std::to_string(succeeded) + " files succeed, " + std::to_string(failed) +
+           " files failed";
+}
+
+} // namespace
+
+std::string RenameLogLine(const FileOutcome& outcome) {
+    return Arrow(outcome) + '\n';
+}
+
+std::string RenameBaseLogSummary(std::string_view directoryPath, bool recursive, uint64_t succeeded,
+                                 uint64_t failed) {
+    return NamesSummary(recursive ? "Renamed files base on files (recursively) in "
+                                  : "Renamed files base on files in ",
+                        directoryPath, succeeded, failed);
+}
+
+std::string RestoreNamesLogSummary(std::string_view directoryPath, bool recursive,
+                                   uint64_t succeeded, uint64_t failed) {
+    return NamesSummary(recursive ? "Restored filenames (recursively) in "
+                                  : "Restored files' names in ",
+                        directoryPath, succeeded, failed);
+}
+
+std::string RenameErrorMessage(const FileOutcome& outcome) {
+    return "Rename Error: " + outcome.path + " -> " + outcome.target;
+}
+
+std::string RestoreMessage(const FileOutcome& outcome) {
+    return Arrow(outcome);
+}
+
 } // namespace paradrex

@@ -24,11 +24,13 @@ struct OperationCallbacks {
     // Log text, appended as each file is done: whole lines ending in "\n",
     // and at the end the summary, whose last line has no line end.
     std::function<void(std::string_view text)> append;
-    // The emptied-directory question; without it every emptied directory is
-    // kept.
+    // The emptied-directory question of the delete operation; without it
+    // every emptied directory is kept. The name operations ask nothing.
     AskEmptyDirectory askEmptyDirectory;
-    // Read before each file: once set, the worker ends before the next file,
-    // without summary and without touching the result.
+    // Read before each unit of work: a file of the delete operation, a
+    // CloneRef of the name operations (NameOperations.h). Once set, the
+    // worker ends before the next one, without summary (the delete
+    // operation also without touching the result).
     const std::atomic<bool>* stop = nullptr;
     // Optional: each file's outcome as a value, just before its log line.
     std::function<void(const FileOutcome&)> fileDone;

@@ -1,6 +1,5 @@
 #include "review/ListCells.h"
 
-#include <cstring>
 #include <ctime>
 
 namespace paradrex {
@@ -26,7 +25,7 @@ std::string ModifiedText(int64_t secondsSinceEpoch) {
 }
 
 std::string InfoTipText(std::string tip, const FileRecord& file) {
-    if (std::strcmp(file.name, file.originName) != 0) {
+    if (!HasOriginName(file)) {
         if (!tip.empty())
             tip += '\n';
         tip += "Origin: ";

@@ -21,8 +21,17 @@ std::string_view TypeExtension(std::string_view name);
 // cannot be converted.
 std::string ModifiedText(int64_t secondsSinceEpoch);
 
+// A file has its origin name exactly when its name is its own origin name
+// record, by address: a name copied from elsewhere that reads the same (Rename
+// Base on This Directory copies names) is still a new name, which Restore
+// Origin Name moves back.
+inline bool HasOriginName(const FileRecord& file) {
+    return file.name == file.originName;
+}
+
 // The info tip of a row: `tip` (the cell's own tip, possibly empty), and for a
-// renamed file a line "Origin: " with the name the search found.
+// file without its origin name "Origin: " and the name the search found,
+// after a newline when `tip` is not empty.
 std::string InfoTipText(std::string tip, const FileRecord& file);
 
 // Index of a file's state image among the three state images (cross,

@@ -3,6 +3,8 @@
 // width shown first, then the data columns, whose widths live in the
 // "[layout]" section of Setting.ini.
 
+#include "review/ListKind.h"
+
 #include <cstddef>
 #include <span>
 #include <vector>
@@ -11,9 +13,6 @@ namespace paradrex {
 
 class _Layout_section;
 
-enum class ListKind { FileList, CloneList, OneList };
-inline constexpr ListKind kListKinds[] = {ListKind::FileList, ListKind::CloneList,
-                                          ListKind::OneList};
 enum class ListColumn { State, Name, Directory, Size, Type, Modified };
 
 // Width in pixels of the state column; fixed, never stored.

@@ -48,6 +48,39 @@ TEST(LogText, LinesSummaryQuestionAndPreviewTotalByMethod) {
     EXPECT_EQ(EmptyDirectoryQuestion("/d/e"), "/d/e is empty. Do you want to remove it?");
 }
 
+TEST(LogText, RenamingLinesMessagesAndSummaries) {
+    FileOutcome done{"/d/old name.txt", "new \xff.txt"};
+    FileOutcome failed = done;
+    failed.failure = FileFailure::System;
+    // One blank before the dots, unlike the deleting lines.
+    EXPECT_EQ(RenameLogLine(done), "/d/old name.txt -> new \xff.txt\n");
+    EXPECT_EQ(RenameLogLine(failed), "/d/old name.txt -> new \xff.txt ......Failed\n");
+    EXPECT_EQ(RestoreMessage(done), "/d/old name.txt -> new \xff.txt");
+    EXPECT_EQ(RestoreMessage(failed), "/d/old name.txt -> new \xff.txt ......Failed");
+    EXPECT_EQ(RenameErrorMessage(failed), "Rename Error: /d/old name.txt -> new \xff.txt");
+
+    struct Case {
+        bool rename;
+        bool recursive;
+        const char* text;
+    };
+    const Case cases[] = {
+        {true, false, "\nRenamed files base on files in \"/a b\"\n7 files succeed, 0 files failed"},
+        {true, true,
+         "\nRenamed files base on files (recursively) in \"/a b\"\n7 files succeed, 0 files "
+         "failed"},
+        {false, false, "\nRestored files' names in \"/a b\"\n7 files succeed, 0 files failed"},
+        {false, true,
+         "\nRestored filenames (recursively) in \"/a b\"\n7 files succeed, 0 files failed"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.rename ? RenameBaseLogSummary("/a b", c.recursive, 7, 0)
+                           : RestoreNamesLogSummary("/a b", c.recursive, 7, 0),
+                  c.text);
+    EXPECT_EQ(RestoreNamesLogSummary("/", false, 1234567, 5000000000),
+              "\nRestored files' names in \"/\"\n1234567 files succeed, 5000000000 files failed");
+}
+
 TEST(DeleteOption, OnlyZeroToTwoNameAMethodAndAnythingElseIsRefusedWithAMessage) {
     for (int v : {0, 1, 2}) {
         std::optional<DeleteSettings> s = DeleteSettingsOf(v, "/m");

@@ -56,9 +56,20 @@ TEST(InfoTip, AddsTheOriginNameOfARenamedFile) {
     FileRecord* f = FileRecord::Create(pool, nullptr, "found.txt", 1, 0);
     EXPECT_EQ(InfoTipText("", *f), "");
     EXPECT_EQ(InfoTipText("found.txt", *f), "found.txt");
+    EXPECT_TRUE(HasOriginName(*f));
     f->name = "renamed.txt";
+    EXPECT_FALSE(HasOriginName(*f));
     EXPECT_EQ(InfoTipText("", *f), "Origin: found.txt");
     EXPECT_EQ(InfoTipText("renamed.txt", *f), "renamed.txt\nOrigin: found.txt");
+    // A copy of the origin name is a new name all the same: the test is by
+    // address, not by text.
+    const std::string copy = f->originName;
+    f->name = copy.c_str();
+    EXPECT_FALSE(HasOriginName(*f));
+    EXPECT_EQ(InfoTipText("found.txt", *f), "found.txt\nOrigin: found.txt");
+    f->name = f->originName;
+    EXPECT_TRUE(HasOriginName(*f));
+    EXPECT_EQ(InfoTipText("", *f), "");
 }
 
 TEST(StateImage, CrossEmptyBoxTickInStateOrder) {
