@@ -2,71 +2,14 @@
 
 #include "engine/ResultGroups.h"
 #include "engine/SearchState.h"
+#include "fileops/JsonText.h"
 
-#include <charconv>
 #include <map>
 #include <vector>
 
 namespace paradrex::cli {
 
 namespace {
-
-// Length of the valid UTF-8 sequence at s[i], or 0.
-size_t Utf8Sequence(std::string_view s, size_t i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    size_t len;
-    uint32_t cp;
-    if (b < 0x80)
-        return 1;
-    if (b >= 0xC2 && b <= 0xDF) {
-        len = 2;
-        cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        len = 3;
-        cp = b & 0x0F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        len = 4;
-        cp = b & 0x07;
-    } else {
-        return 0;
-    }
-    if (i + len > s.size())
-        return 0;
-    for (size_t k = 1; k < len; ++k) {
-        const auto c = static_cast<unsigned char>(s[i + k]);
-        if ((c & 0xC0) != 0x80)
-            return 0;
-        cp = cp << 6 | (c & 0x3F);
-    }
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return len;
-}
-
-void AppendHex4(std::string& out, unsigned v) {
-    static const char* digits = "0123456789abcdef";
-    out += "\\u";
-    for (int shift = 12; shift >= 0; shift -= 4)
-        out += digits[(v >> shift) & 0xF];
-}
-
-template <class T> void AppendNumber(std::string& out, T v) {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, r.ptr);
-}
-
-const char* StateName(FileState s) {
-    switch (s) {
-    case FileState::Preserved:
-        return "Preserved";
-    case FileState::Deleted:
-        return "Deleted";
-    default:
-        return "Unsettled";
-    }
-}
 
 class JsonBuilder {
 public:
@@ -109,9 +52,9 @@ public:
                 s_ += "{\"directory\":";
                 AppendJsonString(s_, DirectoryPath(rg.runs[r].directory));
                 s_ += ",\"first\":";
-                AppendNumber(s_, rg.runs[r].first);
+                AppendJsonNumber(s_, rg.runs[r].first);
                 s_ += ",\"count\":";
-                AppendNumber(s_, rg.runs[r].count);
+                AppendJsonNumber(s_, rg.runs[r].count);
                 s_ += '}';
             }
             s_ += "],\"files\":";
@@ -144,7 +87,7 @@ private:
             s_ += '"';
             s_ += name;
             s_ += "\":";
-            AppendNumber(s_, value);
+            AppendJsonNumber(s_, value);
         };
         s_ += '{';
         field("totalSize", v.totalSize, true);
@@ -172,11 +115,11 @@ private:
             s_ += ",\"name\":";
             AppendJsonString(s_, f.name);
             s_ += ",\"size\":";
-            AppendNumber(s_, f.size);
+            AppendJsonNumber(s_, f.size);
             s_ += ",\"modified\":";
-            AppendNumber(s_, f.modified);
+            AppendJsonNumber(s_, f.modified);
             s_ += ",\"state\":\"";
-            s_ += StateName(f.state);
+            s_ += JsonStateName(f.state);
             s_ += "\"}";
         }
         s_ += ']';
@@ -199,9 +142,9 @@ private:
                 if (i)
                     s_ += ',';
                 s_ += "{\"set\":";
-                AppendNumber(s_, setIndex_.at(d.cloneRefs[i].set));
+                AppendJsonNumber(s_, setIndex_.at(d.cloneRefs[i].set));
                 s_ += ",\"position\":";
-                AppendNumber(s_, d.cloneRefs[i].position);
+                AppendJsonNumber(s_, d.cloneRefs[i].position);
                 s_ += '}';
             }
             s_ += "],\"runRefs\":[";
@@ -209,9 +152,9 @@ private:
                 if (i)
                     s_ += ',';
                 s_ += "{\"group\":";
-                AppendNumber(s_, groupIndex_.at(d.runRefs[i].group));
+                AppendJsonNumber(s_, groupIndex_.at(d.runRefs[i].group));
                 s_ += ",\"run\":";
-                AppendNumber(s_, d.runRefs[i].run);
+                AppendJsonNumber(s_, d.runRefs[i].run);
                 s_ += '}';
             }
             s_ += "],\"children\":[";
@@ -250,48 +193,6 @@ void AppendPaths(std::string& s, const DuplicateGroup& g) {
 }
 
 } // namespace
-
-void AppendJsonString(std::string& out, std::string_view bytes) {
-    out += '"';
-    for (size_t i = 0; i < bytes.size();) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b >= 0x80) {
-            size_t len = Utf8Sequence(bytes, i);
-            if (len == 0) {
-                AppendHex4(out, 0xDC00u + b);
-                ++i;
-            } else {
-                out.append(bytes.data() + i, len);
-                i += len;
-            }
-            continue;
-        }
-        switch (b) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (b < 0x20 || b == 0x7F)
-                AppendHex4(out, b);
-            else
-                out += static_cast<char>(b);
-        }
-        ++i;
-    }
-    out += '"';
-}
 
 void WriteText(std::FILE* out, const SearchState& state) {
     std::string s;
