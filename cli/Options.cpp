@@ -35,6 +35,13 @@ const char* const kUsage =
     "                      cross (without it such groups are left alone)\n"
     "  --remove-empty-dirs with --apply: remove the directories the operation\n"
     "                      leaves empty (never a searched directory itself)\n"
+    "  --save FILE         also write the result with its marks to FILE, a result\n"
+    "                      file (.pdxr) that --load and the desktop program open\n"
+    "  --load FILE         take the result saved in FILE instead of searching: every\n"
+    "                      file is checked against the disk first, and those that\n"
+    "                      changed since are left out and listed on standard error;\n"
+    "                      takes no directories or search filters\n"
+    "  --reverify          with --load: compare the files of every group again\n"
     "  --quiet             no summary on standard error\n"
     "  --timings           print the time of each search phase (and of --apply,\n"
     "                      from its first file to its record) on standard error\n"
@@ -219,6 +226,18 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
             if (!noValue())
                 return std::nullopt;
             o.removeEmptyDirs = true;
+        } else if (a == "--save" || a == "--load") {
+            if (!takeValue(v))
+                return std::nullopt;
+            if (v.empty()) {
+                error = "option " + a + " needs a file name";
+                return std::nullopt;
+            }
+            (a == "--save" ? o.save : o.load) = v;
+        } else if (a == "--reverify") {
+            if (!noValue())
+                return std::nullopt;
+            o.reverify = true;
         } else if (a == "--quiet" || a == "-q") {
             if (!noValue())
                 return std::nullopt;
@@ -242,6 +261,15 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
                  : o.includeAllMarked ? "--include-all-marked"
                                       : "--remove-empty-dirs") +
                 " needs --apply";
+        return std::nullopt;
+    }
+    if (o.reverify && !o.load) {
+        error = "option --reverify needs --load";
+        return std::nullopt;
+    }
+    if (o.load && (!o.roots.empty() || o.minSize || o.maxSize || o.readOnly || o.hidden ||
+                   o.system || o.types)) {
+        error = "--load takes no directories or search filters: the saved search has them";
         return std::nullopt;
     }
     return o;

@@ -33,6 +33,10 @@ struct Options {
     bool yes = false;
     bool includeAllMarked = false;
     bool removeEmptyDirs = false;
+    // --save FILE: write the result file; --load FILE: take the result from
+    // one instead of searching (--reverify: compare its groups again).
+    std::optional<std::string> save, load;
+    bool reverify = false;
 };
 
 // Parses argv; on a usage error returns nothing and sets `error`.

@@ -5,12 +5,14 @@
 #include "cli/Options.h"
 #include "cli/ResultWriter.h"
 #include "engine/PathSet.h"
+#include "engine/ResultBuilder.h"
 #include "engine/ResultGroups.h"
 #include "engine/SearchDriver.h"
 #include "engine/SearchState.h"
 #include "fileops/DeleteWorker.h"
 #include "fileops/LogFiles.h"
 #include "fileops/Preview.h"
+#include "fileops/ResultFile.h"
 #include "platform/KeyStore.h"
 #include "platform/Paths.h"
 #include "platform/trash/FreedesktopTrash.h"
@@ -150,24 +152,9 @@ int Apply(const cli::Options& o, SearchState& state) {
     return outcome.failed > 0 ? 1 : 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    std::string error;
-    auto parsed = cli::ParseOptions(argc, argv, error);
-    if (!parsed)
-        return UsageError(error);
-    cli::Options& o = *parsed;
-    if (o.help) {
-        std::fputs(cli::kUsage, stdout);
-        return 0;
-    }
-    if (o.version) {
-        std::printf("paradrex-cli %s\n", PARADREX_VERSION);
-        return 0;
-    }
-
-    SearchState& state = SearchState::Instance();
+// The search of the options' directories, with the default directories of a
+// Setting.ini here and of the options pre-marked; 0 when it completed.
+int Search(cli::Options& o, SearchState& state) {
     SearchJob base;
     if (o.roots.empty())
         o.roots.push_back(".");
@@ -203,12 +190,6 @@ int main(int argc, char** argv) {
     env.keyStore = &keyStore;
     env.threads = o.threads;
 
-    struct sigaction sa {};
-    sa.sa_handler = OnSignal;
-    sigemptyset(&sa.sa_mask);
-    ::sigaction(SIGINT, &sa, nullptr);
-    ::sigaction(SIGTERM, &sa, nullptr);
-
     const bool progress = !o.quiet && o.progress.value_or(::isatty(2) != 0);
     state.ClearFlags();
     std::atomic<bool> finished{false};
@@ -225,25 +206,8 @@ int main(int argc, char** argv) {
     worker.join();
     if (progress)
         ShowProgress(state, true);
-
     if (rc != 0)
         return g_interrupted ? 130 : 1;
-
-    if (o.apply == cli::ApplyMethod::Move && DirectoryArgument(o.moveDirectory).empty())
-        return UsageError("invalid directory for --apply move=: '" + o.moveDirectory + "'");
-    if (o.apply) {
-        if (!o.quiet)
-            ShowSummary(state);
-        return Apply(o, state);
-    }
-    if (o.format == cli::Format::Json)
-        cli::WriteJson(stdout, state);
-    else
-        cli::WriteText(stdout, state);
-    if (std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "paradrex-cli: cannot write the result: %s\n", std::strerror(errno));
-        return 1;
-    }
     if (!o.quiet)
         ShowSummary(state);
     if (o.timings) {
@@ -252,6 +216,111 @@ int main(int argc, char** argv) {
                      "phases: scan %.3f s, prefix %.3f s, candidates %.3f s, records %.3f s, "
                      "compare %.3f s, tree %.3f s, premark %.3f s\n",
                      t.scan, t.prefix, t.candidates, t.records, t.compare, t.tree, t.premark);
+    }
+    return 0;
+}
+
+// What a check took out of an opened result: each file on the record stream
+// (standard error), then the summary.
+void ReportDrops(const DropReport& dropped) {
+    for (const _Error_record& r : dropped.ErrorRecords())
+        r.Write();
+    if (!dropped.empty() || dropped.stopped)
+        std::fprintf(stderr, "paradrex-cli: %s\n", dropped.Summary().c_str());
+}
+
+// --load: the saved result, checked against the disk (and with --reverify
+// compared again), the options' default directories pre-marked; 0 when it
+// could be opened. The directories of a Setting.ini were applied when the
+// search ran; the saved marks are not overwritten by them again.
+int Load(const cli::Options& o, SearchState& state) {
+    const auto started = std::chrono::steady_clock::now();
+    const OpenOutcome opened = OpenResultFile(state, *o.load);
+    if (!opened.ok()) {
+        std::fprintf(stderr, "paradrex-cli: %s\n", opened.error->Message().c_str());
+        return 1;
+    }
+    if (o.timings)
+        std::fprintf(
+            stderr, "load %.3f s\n",
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    ReportDrops(opened.dropped);
+    if (o.reverify) {
+        state.ClearFlags();
+        const DropReport compared = Reverify(state);
+        if (g_interrupted)
+            return 130;
+        ReportDrops(compared);
+    }
+    std::vector<std::string> preserve, remove;
+    for (const std::string& d : o.preserve)
+        preserve.push_back(DirectoryArgument(d));
+    for (const std::string& d : o.remove)
+        remove.push_back(DirectoryArgument(d));
+    ApplyDefaultDirectories(state, preserve, FileState::Preserved);
+    ApplyDefaultDirectories(state, remove, FileState::Deleted);
+    if (!o.quiet) {
+        size_t groups = 0, files = 0;
+        for (const DuplicateGroup& g : ResultGroups(state)) {
+            ++groups;
+            files += g.size();
+        }
+        std::fprintf(stderr, "Opened %s: %s duplicate files in %s groups.\n", o.load->c_str(),
+                     GroupDigits(files).c_str(), GroupDigits(groups).c_str());
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    auto parsed = cli::ParseOptions(argc, argv, error);
+    if (!parsed)
+        return UsageError(error);
+    cli::Options& o = *parsed;
+    if (o.help) {
+        std::fputs(cli::kUsage, stdout);
+        return 0;
+    }
+    if (o.version) {
+        std::printf("paradrex-cli %s\n", PARADREX_VERSION);
+        return 0;
+    }
+
+    struct sigaction sa {};
+    sa.sa_handler = OnSignal;
+    sigemptyset(&sa.sa_mask);
+    ::sigaction(SIGINT, &sa, nullptr);
+    ::sigaction(SIGTERM, &sa, nullptr);
+
+    SearchState& state = SearchState::Instance();
+    if (int rc = o.load ? Load(o, state) : Search(o, state); rc != 0)
+        return rc;
+
+    if (o.apply == cli::ApplyMethod::Move && DirectoryArgument(o.moveDirectory).empty())
+        return UsageError("invalid directory for --apply move=: '" + o.moveDirectory + "'");
+    if (o.save) {
+        const auto started = std::chrono::steady_clock::now();
+        if (platform::Result<void> saved = SaveResultFile(state, *o.save); !saved) {
+            std::fprintf(stderr, "paradrex-cli: %s\n",
+                         SaveResultFailureMessage(*o.save, saved.error()).c_str());
+            return 1;
+        }
+        if (o.timings)
+            std::fprintf(
+                stderr, "save %.3f s\n",
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    }
+    if (o.apply)
+        return Apply(o, state);
+    if (o.format == cli::Format::Json)
+        cli::WriteJson(stdout, state);
+    else
+        cli::WriteText(stdout, state);
+    if (std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "paradrex-cli: cannot write the result: %s\n", std::strerror(errno));
+        return 1;
     }
     return 0;
 }
