@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace paradrex {
@@ -184,18 +186,51 @@ std::vector<_Error_record> DropReport::ErrorRecords() const {
 }
 
 DropReport CheckAgainstDisk(SearchState& state) {
+    // Looking at the files is most of the time an opened result takes, and
+    // the system answers lstat on several threads at once: every file is
+    // looked at first, in result order, and Reshape (which visits the groups
+    // in that same order) takes the answers one after the other.
+    std::vector<const FileRecord*> files;
+    for (const DuplicateGroup& g : ResultGroups(state))
+        files.insert(files.end(), g.begin(), g.end());
+    std::vector<FileCheck> checks(files.size());
+    auto look = [&](size_t begin, size_t end) {
+        std::string path;
+        for (size_t i = begin; i < end; ++i) {
+            path.clear();
+            AppendFilePath(path, files[i]->directory, files[i]->name);
+            checks[i] = CheckFile(*files[i], path);
+        }
+    };
+    constexpr size_t kFilesPerThread = 4096;
+    const size_t threads = std::clamp<size_t>(
+        std::min<size_t>(std::thread::hardware_concurrency(), files.size() / kFilesPerThread), 1,
+        4);
+    auto part = [&](size_t t) { return files.size() * t / threads; };
+    std::vector<std::thread> helpers;
+    size_t started = 1;
+    try {
+        for (; started < threads; ++started)
+            helpers.emplace_back(look, part(started), part(started + 1));
+    } catch (const std::system_error&) {
+        // No more threads: this one looks at the rest.
+    }
+    look(0, part(1));
+    for (size_t t = started; t < threads; ++t)
+        look(part(t), part(t + 1));
+    for (std::thread& h : helpers)
+        h.join();
+
     DropReport report;
-    std::string path;
+    size_t next = 0;
     Reshape(state, report, [&](const DuplicateGroup& group) -> Parts {
         DuplicateGroup left;
         for (FileRecord* f : group) {
-            path.clear();
-            AppendFilePath(path, f->directory, f->name);
-            const FileCheck check = CheckFile(*f, path);
+            const FileCheck& check = checks[next++];
             if (check.change == FileChange::None)
                 left.push_back(f);
             else
-                report.files.push_back({path, ReasonOf(check.change), check.error});
+                report.files.push_back({FilePath(*f), ReasonOf(check.change), check.error});
         }
         if (left.size() == group.size())
             return std::nullopt;

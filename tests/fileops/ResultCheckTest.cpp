@@ -184,5 +184,34 @@ TEST_F(ResultCheckTest, ReverifyFindsWhatOnlyTheContentsTell) {
               (std::vector<test::Group>{{"a/x", "b/x"}, {"a/y", "b/y"}, {"c/x", "d/x"}}));
 }
 
+TEST_F(ResultCheckTest, ALargeResultIsLookedAtOnSeveralThreadsWithTheSameAnswers) {
+    // Enough files for more than one thread; the changed ones at the start,
+    // around the middle and at the end of the result order.
+    constexpr int kPairs = 4200;
+    for (int i = 0; i < kPairs; ++i) {
+        tree.createFile("a/" + std::to_string(i), std::to_string(i));
+        tree.createFile("b/" + std::to_string(i), std::to_string(i));
+    }
+    ASSERT_EQ(Search(), 0);
+    std::vector<const FileRecord*> order;
+    for (const DuplicateGroup& g : ResultGroups(state))
+        order.insert(order.end(), g.begin(), g.end());
+    ASSERT_EQ(order.size(), 2u * kPairs);
+    std::vector<std::string> changed;
+    for (size_t i : {size_t{0}, order.size() / 2 - 1, order.size() / 2, order.size() - 1})
+        changed.push_back(Rel(order[i]));
+    for (const std::string& rel : changed)
+        tree.createFile(rel, "changed", 1700000000);
+
+    const DropReport report = CheckAgainstDisk(state);
+    std::vector<std::string> dropped;
+    for (const DroppedFile& f : report.files) {
+        EXPECT_EQ(f.reason, DropReason::Modified);
+        dropped.push_back(f.path.substr(tree.root().size() + 1));
+    }
+    EXPECT_EQ(dropped, changed);
+    EXPECT_EQ(Groups().size(), kPairs - changed.size());
+}
+
 } // namespace
 } // namespace paradrex
