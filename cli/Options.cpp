@@ -36,7 +36,7 @@ const char* const kUsage =
     "  --remove-empty-dirs with --apply: remove the directories the operation\n"
     "                      leaves empty (never a searched directory itself)\n"
     "  --save FILE         also write the result with its marks to FILE, a result\n"
-    "                      file (.pdxr) that --load and the desktop program open\n"
+    "                      file (.pdxr) that --load opens\n"
     "  --load FILE         take the result saved in FILE instead of searching: every\n"
     "                      file is checked against the disk first, and those that\n"
     "                      changed since are left out and listed on standard error;\n"
