@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop user
-# gets: the layout, the menu entry (desktop-file-validate, its Exec and Icon),
-# the installed paradrex-cli running a small search, and the entry's command
-# starting the installed program with its settings folder ~/.config/Paradrex.
+# gets: the layout, the manual's pictures, the menu entry
+# (desktop-file-validate, its Exec and Icon), the installed paradrex-cli
+# running a small search, and the entry's command starting the installed
+# program with its settings folder ~/.config/Paradrex.
 #
 # Usage: check-install.sh BUILD_DIR VERSION
 set -euo pipefail
@@ -31,6 +32,13 @@ done
 for f in bin/paradrex bin/paradrex-cli; do
     [ -x "$prefix/$f" ] || fail "$f is not executable"
 done
+# Every picture and link target the manual names beside itself is installed.
+doc=$prefix/share/doc/paradrex
+refs=$(grep -o '\(src\|href\)="[^"#:]*"' "$doc/index.htm" | sed 's/^[a-z]*="//; s/"$//' | sort -u)
+[ -n "$refs" ] || fail "the manual shows no screenshot"
+while read -r ref; do
+    [ -f "$doc/$ref" ] || fail "the manual refers to $ref, which is not installed"
+done <<<"$refs"
 gzip -t "$prefix/share/doc/paradrex/changelog.gz" || fail "changelog.gz is not gzip"
 zcat "$prefix/share/doc/paradrex/changelog.gz" | head -n1 | grep -q "^paradrex ($version) " ||
     fail "the changelog does not start with version $version"
