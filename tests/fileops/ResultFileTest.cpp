@@ -7,6 +7,7 @@
 #include "ResultDump.h"
 #include "engine/BlockPool.h"
 #include "engine/ResultGroups.h"
+#include "fileops/FileRename.h"
 #include "support/EngineFixture.h"
 #include "support/ResultAssertions.h"
 #include "support/ScopedEnvironment.h"
@@ -27,13 +28,6 @@ using test::DumpModel;
 using test::Succeeded;
 
 // A name of its own in the record pool, as renaming gives a file.
-const char* PoolText(SearchState& s, std::string_view text) {
-    auto* p = static_cast<char*>(s.recordPool.Allocate(text.size() + 1));
-    std::memcpy(p, text.data(), text.size());
-    p[text.size()] = '\0';
-    return p;
-}
-
 FileRecord* Find(const SearchState& s, std::string_view relPath, const std::string& root) {
     for (const DuplicateGroup& g : ResultGroups(s))
         for (FileRecord* f : g)
@@ -54,15 +48,14 @@ protected:
         return f;
     }
 
-    // Renames on disk and points the record at a new pool text, as renaming does.
+    // Renames on disk and points the record at a new pool text, as the
+    // rename commands do (or at `text`, another record's name).
     void Rename(std::string_view rel, std::string_view to, const char* text = nullptr) {
         FileRecord* f = File(rel);
         ASSERT_NE(f, nullptr);
-        const std::string from = FilePath(*f);
-        ASSERT_EQ(std::rename(from.c_str(),
-                              (DirectoryPath(f->directory) + "/" + std::string(to)).c_str()),
-                  0);
-        f->name = text ? text : PoolText(state, to);
+        const FileOutcome renamed = RenameFile(*f, to);
+        ASSERT_TRUE(renamed.succeeded()) << renamed.path;
+        f->name = text ? text : CopyName(state.recordPool, to);
     }
 
     test::TempTree files; // where result files go, outside the searched tree
@@ -107,7 +100,7 @@ TEST_F(ResultFileTest, ReopeningGivesTheSameModelAfterMarksAndRenames) {
     Rename("b/one", "shared");
     Rename("c/sub/one", "shared", File("b/shared")->name); // one text, two files
     FileRecord* back = File("u/1");
-    back->name = PoolText(state, back->originName); // renamed onto its own origin text
+    back->name = CopyName(state.recordPool, back->originName); // renamed onto its own origin text
 
     Save(state);
     const std::string before = DumpModel(state);
@@ -487,7 +480,7 @@ TEST_F(ResultFileTest, TheFingerprintFollowsTheReview) {
     f->state = FileState::Deleted;
     const uint64_t marked = ReviewFingerprint(state);
     EXPECT_NE(marked, fresh);
-    f->name = PoolText(state, f->originName); // a name of its own, same text
+    f->name = CopyName(state.recordPool, f->originName); // a name of its own, same text
     const uint64_t renamed = ReviewFingerprint(state);
     EXPECT_NE(renamed, marked);
     f->name = f->originName;
