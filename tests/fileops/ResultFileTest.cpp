@@ -15,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
 #include <map>
 #include <random>
 #include <sys/stat.h>
