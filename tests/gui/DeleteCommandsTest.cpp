@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 #include "engine/ResultGroups.h"
 #include "engine/SearchState.h"
+#include "fileops/FileAction.h"
 #include "fileops/LogFiles.h"
 #include "fileops/Preview.h"
 #include "gui/dialogs/CDelAskDlg.h"
@@ -15,6 +16,7 @@
 #include "gui/panes/CFolderTreeModel.h"
 #include "gui/panes/CResultListModel.h"
 #include "gui/panes/CResultPanes.h"
+#include "platform/trash/FreedesktopTrash.h"
 #include "review/GroupSetSwitch.h"
 #include "settings/SettingFile.h"
 #include "support/IsolatedHome.h"
@@ -320,6 +322,55 @@ private slots:
         QCOMPARE(f->panes()->listModel(ListKind::OneList)->rowCount(), 0);
         QCOMPARE(EnabledResultCommands(*f), QStringList());
         QVERIFY(tree_->exists("keep/c.txt") && tree_->exists("undecided/c.txt"));
+    }
+
+    // Trashing and moving through the frame: the file marked cross ends up
+    // in the trash of the (isolated) home or below the move directory, its
+    // kept copy stays, and the group has left the result.
+    void trashAndMoveActOnDisk_data() {
+        QTest::addColumn<int>("option");
+        QTest::newRow("trash") << 0;
+        QTest::newRow("move") << 2;
+    }
+    void trashAndMoveActOnDisk() {
+        QFETCH(int, option);
+        platform::UseFreedesktopTrash();
+        TempTree target;
+        auto f = FrameAfterSearch(option, [](TempTree& t) {
+            t.createFile("a/x y", "copy");
+            t.createFile("b/x y", "copy");
+        });
+        QVERIFY(state_->resultRoot);
+        settings_->deleteOption.MoveDirectory = target.root();
+        Mark("a/x y", FileState::Preserved);
+        Mark("b/x y", FileState::Deleted);
+        std::string log;
+        Poller drive([&] {
+            if (auto* ask = VisibleTopLevel<CDelAskDlg>()) {
+                ask->Button(6)->click();
+                return false;
+            }
+            if (auto* q = VisibleTopLevel<CDelEmptyDirDlg>()) {
+                q->Button(1010)->click(); // No to All: b stays
+                return false;
+            }
+            auto* process = VisibleTopLevel<CProcessDlg>();
+            if (!process || !process->finished())
+                return false;
+            log = process->logText();
+            process->closeButton()->click();
+            return true;
+        });
+        f->RunCommand(cmd::DeleteMarked);
+        QVERIFY(drive.done());
+        QVERIFY2(log.starts_with(tree_->path("b/x y") + "......Succeed\n"), log.c_str());
+        QVERIFY(!tree_->exists("b/x y"));
+        QVERIFY(tree_->exists("a/x y") && tree_->exists("b"));
+        const std::string where =
+            option == 0 ? std::string(std::getenv("XDG_DATA_HOME")) + "/Trash/files/x y"
+                        : MoveTarget(target.root(), tree_->path("b/x y"));
+        QVERIFY2(std::ifstream(where).good(), where.c_str());
+        QVERIFY(state_->resultRoot == nullptr);
     }
 
     // Stopped before its first file: nothing on disk changed, and the
