@@ -351,7 +351,7 @@ private slots:
               total.elapsed(), longestGap);
         QCOMPARE(d.logView()->blockCount(), kLines + 3);
         QVERIFY(d.largestPiece() <= 32 * 1024);
-        // Generous against a loaded machine; bench_process_log measures it.
+        // Generous against a loaded machine; the figure is printed above.
         QVERIFY2(longestGap < 400, qPrintable(QString::number(longestGap)));
     }
 };
