@@ -4,8 +4,8 @@
 // stop request through these, all on the thread that runs the worker.
 //
 // The desktop program runs a worker on a std::thread inside its log dialog:
-// `append` posts the text to the dialog (a queued signal; batching is the
-// dialog's matter), `askEmptyDirectory` makes a blocking call into the UI
+// `append` hands the text to the dialog, which takes it into the log in
+// batches, `askEmptyDirectory` makes a blocking call into the UI
 // thread that shows CDelEmptyDirDlg and answers the pressed button (its id
 // minus 1007), and `stop` is the dialog's flag that Stop, Close, Escape and
 // the close box set. paradrex-cli runs the same worker synchronously, with
