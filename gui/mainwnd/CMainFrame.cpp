@@ -9,6 +9,7 @@
 #include "gui/mainwnd/CContextMenus.h"
 #include "gui/mainwnd/CDialogFocusReturn.h"
 #include "gui/mainwnd/CFolderBarWindow.h"
+#include "gui/mainwnd/CNameCommands.h"
 #include "gui/mainwnd/CReviewCommands.h"
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/panes/CFolderTreeModel.h"
@@ -135,6 +136,8 @@ void CMainFrame::RegisterHandlers() {
     SetCommandHandler(cmd::Options, [this] { ShowOptions(); });
     // Marking, navigation, statistics and the file manager.
     new CReviewCommands(*this);
+    // Renaming and restoring names.
+    new CNameCommands(*this, state_.recordPool);
     // The panes' popups and the "Open" submenu's commands.
     contextMenus_ = new CContextMenus(*this, settings_.fileContextMenu);
 }

@@ -98,9 +98,11 @@ const ExpectedAction kExpected[] = {
 const int kNeedResult[] = {32802, 137, 135, 32818, 134, 32828, 32830, 140, 141, 32921, 32937};
 const int kNavigation[] = {135, 32818, 134, 32828, 32830, 140, 141, 32921};
 // Commands that only the file-operation and renaming work carries out.
-const int kNotBuiltHere[] = {32802, 137, 32954, 32934, 32935};
-// The marking keys and the review commands that need no result.
-const int kReviewKeys[] = {32926, 32927, 32932, 32933, 32928, 32929, 32930, 132};
+const int kNotBuiltHere[] = {32802, 137};
+// The marking keys, the name keys and the review commands that need no
+// result.
+const int kReviewKeys[] = {32926, 32927, 32932, 32933, 32928, 32929,
+                           32930, 132,   32954, 32934, 32935};
 
 QString Sequence(const QList<QKeySequence>& keys) {
     QStringList parts;
