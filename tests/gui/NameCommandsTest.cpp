@@ -203,6 +203,20 @@ private slots:
         QVERIFY(!tree_->exists("a/plain.bin"));
     }
 
+    void f2InTheOneList() {
+        ShowFrame();
+        f_->Action(cmd::OneListView)->trigger();
+        CResultListModel* one = model(ListKind::OneList);
+        int row = 0;
+        while (row < one->rowCount() && FilePath(*one->FileAt(row)) != tree_->path("c/odd.bin"))
+            ++row;
+        QVERIFY(row < one->rowCount());
+        f_->oneList()->setCurrentIndex(one->index(row, 1));
+        EditName(f_->oneList(), "even.bin");
+        QCOMPARE(tree_->readFile("c/even.bin"), "odd"s);
+        QCOMPARE(NameCell(ListKind::OneList, row), u"even.bin"_s);
+    }
+
     void copyAndPasteNameInTheCloneList() {
         ShowFrame();
         const int fileRow = SelectFile("a/one.txt");
@@ -237,6 +251,20 @@ private slots:
         Press(f_->cloneList(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(tree_->readFile("a/two.txt"), "second"s);
         QCOMPARE(tree_->readFile("b/dos.txt"), "second"s);
+
+        // Paste Name (Group) from the Clone menu: b's names onto a's files in
+        // every group of the clone set, and the file list shows them.
+        SelectCloneRow(CloneRowOf("b/dos.txt"));
+        Press(f_->cloneList(), Qt::Key_C, Qt::ControlModifier);
+        SelectCloneRow(CloneRowOf("a/two.txt"));
+        f_->Action(cmd::ClonePasteNameGroup)->trigger();
+        QCOMPARE(tree_->readFile("a/dos.txt"), "second"s);
+        QCOMPARE(tree_->readFile("a/uno.txt"), "first"s);
+        QStringList names;
+        for (int row = 0; row < model(ListKind::FileList)->rowCount(); ++row)
+            names << NameCell(ListKind::FileList, row);
+        QVERIFY2(names.contains(u"dos.txt"_s) && !names.contains(u"two.txt"_s),
+                 qPrintable(names.join(u' ')));
     }
 };
 
