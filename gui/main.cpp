@@ -14,6 +14,7 @@
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/styles/IconTheme.h"
 #include "platform/KeyStore.h"
+#include "platform/trash/FreedesktopTrash.h"
 #include "settings/ErrorLog.h"
 #include "settings/SettingFile.h"
 #include "settings/StartOptions.h"
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Paradrex"));
     QGuiApplication::setDesktopFileName(QStringLiteral("paradrex"));
     EnsureIconTheme();
+    // Trashing goes to the freedesktop.org trash, before any worker runs.
+    paradrex::platform::UseFreedesktopTrash();
 
     int result = 0;
     {

@@ -7,6 +7,7 @@
 #include "gui/dialogs/COptionDlg.h"
 #include "gui/dialogs/CRunDialog.h"
 #include "gui/mainwnd/CContextMenus.h"
+#include "gui/mainwnd/CDeleteCommands.h"
 #include "gui/mainwnd/CDialogFocusReturn.h"
 #include "gui/mainwnd/CFolderBarWindow.h"
 #include "gui/mainwnd/CNameCommands.h"
@@ -138,6 +139,8 @@ void CMainFrame::RegisterHandlers() {
     new CReviewCommands(*this);
     // Renaming and restoring names.
     new CNameCommands(*this, state_.recordPool);
+    // Preview and Delete Files Marked Cross.
+    new CDeleteCommands(*this, settings_.deleteOption, state_);
     // The panes' popups and the "Open" submenu's commands.
     contextMenus_ = new CContextMenus(*this, settings_.fileContextMenu);
 }
@@ -408,10 +411,17 @@ void CMainFrame::NewSearch() {
 }
 
 void CMainFrame::ShowResult() {
-    // Selects the first group and gives the file list the focus.
-    panes_->SetResult(&state_);
-    panes_->SelectFirstDirectoryWithDuplicates();
-    commands_.SearchEnded(true);
+    const bool any = state_.resultRoot != nullptr;
+    panes_->SetResult(any ? &state_ : nullptr);
+    if (any) {
+        // Selects the first group and gives the file list the focus.
+        panes_->SelectFirstDirectoryWithDuplicates();
+        if (commands_.layout() == FrameLayout::OneList) {
+            panes_->FillOneList();
+            oneList()->setFocus();
+        }
+    }
+    commands_.SearchEnded(any);
     SyncActions();
 }
 
