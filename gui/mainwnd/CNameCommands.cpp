@@ -1,6 +1,7 @@
 #include "gui/mainwnd/CNameCommands.h"
 
 #include "gui/QtBytes.h"
+#include "gui/dialogs/CProcessDlg.h"
 #include "gui/mainwnd/CMainFrame.h"
 #include "gui/panes/CResultListModel.h"
 #include "gui/panes/CResultPanes.h"
@@ -10,6 +11,24 @@
 #include <QStatusBar>
 
 using namespace paradrex;
+
+namespace {
+
+// The directory commands: the operation, and whether the directories below
+// are renamed too.
+struct DirectoryCommand {
+    int id;
+    NameOperation operation;
+    bool recursive;
+};
+constexpr DirectoryCommand kDirectoryCommands[] = {
+    {cmd::FileRenameInDirectory, NameOperation::RenameBase, false},
+    {cmd::DirRename, NameOperation::RenameBase, true},
+    {cmd::FileRestoreNamesInDirectory, NameOperation::RestoreNames, false},
+    {cmd::DirRestoreNames, NameOperation::RestoreNames, true},
+};
+
+} // namespace
 
 CNameCommands::CNameCommands(CMainFrame& frame, BlockPool& recordPool)
     : QObject(&frame), frame_(frame), panes_(*frame.panes()), recordPool_(recordPool) {
@@ -37,6 +56,8 @@ CNameCommands::CNameCommands(CMainFrame& frame, BlockPool& recordPool)
             Show(PasteNameGroup(panes_.browser(), t->row,
                                 panes_.copiedNames().row(ListKind::CloneList)));
     });
+    for (const DirectoryCommand& c : kDirectoryCommands)
+        frame_.SetCommandHandler(c.id, [this, c] { RunOnDirectory(c.operation, c.recursive); });
 }
 
 std::optional<CNameCommands::Target> CNameCommands::TargetOf(int command) const {
@@ -63,4 +84,28 @@ void CNameCommands::Show(const NameCommandAnswer& answer) {
                                                   {ListKind::OneList, answer.oneRows}};
     for (const auto& [list, range] : rows)
         panes_.RepaintRows(list, {range.first, range.count});
+}
+
+void CNameCommands::RunOnDirectory(NameOperation operation, bool recursive) {
+    ResultDir* const dir = panes_.SelectedDirectory();
+    if (!dir)
+        return;
+    // The worker changes the records' names while this thread runs the log
+    // window: no list may read them meanwhile (the one list is hidden in the
+    // layout these commands come from).
+    panes_.ShowFiles(nullptr);
+    {
+        CProcessDlg log(
+            &frame_, Utf8Text(NameOperationCaption(operation, recursive)),
+            [&](const OperationCallbacks& callbacks) {
+                const NameOperationOutcome outcome =
+                    operation == NameOperation::RenameBase
+                        ? RunRenameBase(*dir, recursive, recordPool_, callbacks)
+                        : RunRestoreNames(*dir, recursive, callbacks);
+                return outcome.stopped;
+            },
+            frame_.workerStarter());
+        log.exec();
+    }
+    panes_.ShowFiles(dir);
 }

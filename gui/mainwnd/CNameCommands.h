@@ -4,8 +4,13 @@
 // Paste Name (Group). Each handler asks fileops/NameCommands.h to rename and
 // shows its answer: the status-bar message and the rows whose names changed.
 // Typed names become file-name bytes as the lists decode them (QtBytes.h).
+// Rename Base on This Directory and Restore Origin Name in This Directory
+// (each also recursive) run fileops/NameOperations.h in the log window
+// (CProcessDlg); afterwards the file list shows the directory anew with its
+// first row selected.
 
 #include "fileops/NameCommands.h"
+#include "fileops/NameOperations.h"
 
 #include <QObject>
 
@@ -37,6 +42,7 @@ private:
     };
     std::optional<Target> TargetOf(int command) const;
     void Show(const paradrex::NameCommandAnswer& answer);
+    void RunOnDirectory(paradrex::NameOperation operation, bool recursive);
 
     CMainFrame& frame_;
     CResultPanes& panes_;

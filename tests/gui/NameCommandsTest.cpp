@@ -1,12 +1,14 @@
 // The name commands in the main window on a real tree: F2 with the real keys
 // edits a row's name and the file is renamed on disk, an edit left as it was
 // renames nothing, a failed rename shows its message, Restore Origin Name,
-// Ctrl+C / Ctrl+V in the clone list, and the "Origin: " tip. Which file
-// takes which name is tested in fileops/.
+// Ctrl+C / Ctrl+V in the clone list, the "Origin: " tip, and the directory
+// commands in the log window. Which file takes which name is tested in
+// fileops/.
 
 #include "GuiTestSupport.h"
 #include "engine/SearchDriver.h"
 #include "engine/SearchState.h"
+#include "gui/dialogs/CProcessDlg.h"
 #include "gui/mainwnd/CContextMenus.h"
 #include "gui/mainwnd/CMainFrame.h"
 #include "gui/panes/CResultListModel.h"
@@ -21,6 +23,7 @@
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTreeView>
 #include <QtTest>
@@ -31,7 +34,9 @@
 using namespace paradrex;
 using namespace Qt::Literals::StringLiterals;
 using namespace std::string_literals;
+using paradrex::test::Poller;
 using paradrex::test::TempTree;
+using paradrex::test::VisibleTopLevel;
 
 // Records the addresses handed to the desktop.
 class UrlRecorder : public QObject {
@@ -135,6 +140,30 @@ private:
         QTRY_VERIFY(list->hasFocus());
     }
 
+    struct LogWindow {
+        QString caption;
+        std::string log;
+        bool listsEmptyWhileRunning = false;
+    };
+    // Runs a directory command and closes its log window once it is done.
+    LogWindow RunInLogWindow(int command) {
+        LogWindow seen;
+        Poller close([&] {
+            auto* process = VisibleTopLevel<CProcessDlg>();
+            if (!process || !process->finished())
+                return false;
+            seen.caption = process->windowTitle();
+            seen.log = process->logText();
+            seen.listsEmptyWhileRunning = model(ListKind::FileList)->rowCount() == 0 &&
+                                          model(ListKind::CloneList)->rowCount() == 0;
+            process->closeButton()->click();
+            return true;
+        });
+        f_->RunCommand(command);
+        [&] { QVERIFY(close.done()); }();
+        return seen;
+    }
+
 private slots:
     void cleanup() {
         f_.reset();
@@ -215,6 +244,41 @@ private slots:
         EditName(f_->oneList(), "even.bin");
         QCOMPARE(tree_->readFile("c/even.bin"), "odd"s);
         QCOMPARE(NameCell(ListKind::OneList, row), u"even.bin"_s);
+    }
+
+    // Rename Base on This Directory from the file list, then Restore Origin
+    // Name in This Directory (Recursively) from the tree: each in the log
+    // window under its caption, and afterwards the file list shows the
+    // directory again with its first row selected.
+    void directoryCommandsRunInTheLogWindow() {
+        ShowFrame();
+        SelectFile("a/one.txt");
+        f_->fileList()->setFocus();
+        QTRY_VERIFY(f_->fileList()->hasFocus());
+        LogWindow renaming = RunInLogWindow(cmd::FileRenameInDirectory);
+        QCOMPARE(renaming.caption, u"Renaming"_s);
+        QVERIFY(renaming.listsEmptyWhileRunning);
+        QVERIFY(renaming.log.find(tree_->path("b/uno.txt") + " -> one.txt\n") != std::string::npos);
+        QCOMPARE(tree_->readFile("b/one.txt"), "first"s);
+        QCOMPARE(tree_->readFile("b/two.txt"), "second"s);
+        QCOMPARE(tree_->readFile("c/\xff.bin"), "odd"s);
+        QVERIFY(model(ListKind::FileList)->rowCount() > 0);
+        QCOMPARE(panes()->SelectedRow(ListKind::FileList), std::optional<int>(0));
+        QVERIFY(model(ListKind::CloneList)->rowCount() > 0);
+        QTRY_VERIFY(f_->fileList()->hasFocus());
+
+        f_->folderTree()->setFocus();
+        QTRY_VERIFY(f_->folderTree()->hasFocus());
+        panes()->SelectDirectory(FindResultDir(state_->resultRoot.get(), tree_->root()));
+        LogWindow restoring = RunInLogWindow(cmd::DirRestoreNames);
+        QCOMPARE(restoring.caption, u"Restoring Names"_s);
+        for (const char* rel : {"b/uno.txt", "b/dos.txt", "c/odd.bin"})
+            QVERIFY2(tree_->exists(rel), rel);
+        QVERIFY(!tree_->exists("b/one.txt"));
+        // The root holds no file itself: its list stays empty, the keyboard
+        // in the tree.
+        QCOMPARE(model(ListKind::FileList)->rowCount(), 0);
+        QTRY_VERIFY(f_->folderTree()->hasFocus());
     }
 
     void copyAndPasteNameInTheCloneList() {
