@@ -108,6 +108,7 @@ public:
     // selects (null: the file list and the clone list empty); with rows, its
     // first row is selected and the file list gets the focus.
     void ShowFiles(paradrex::ResultDir* dir);
+
     // Fills the one list unless it already holds this result.
     bool FillOneList();
     // Fills the file list again with the current colours and selects the row
