@@ -148,6 +148,42 @@ DirectoryScope OnlyFilesScope(FramePane focused) {
     return DirectoryScope::None;
 }
 
+std::optional<ListKind> NameCommandList(int command, FramePane focused) {
+    std::optional<ListKind> list;
+    switch (focused) {
+    case FramePane::FileList:
+        list = ListKind::FileList;
+        break;
+    case FramePane::CloneList:
+        list = ListKind::CloneList;
+        break;
+    case FramePane::OneList:
+        list = ListKind::OneList;
+        break;
+    case FramePane::Tree:
+    case FramePane::None:
+        break;
+    }
+    switch (command) {
+    case cmd::Rename:
+        return list;
+    case cmd::CopyName:
+    case cmd::PasteName:
+        if (list == ListKind::FileList)
+            return std::nullopt;
+        return list;
+    case cmd::FileRestoreName:
+        return ListKind::FileList;
+    case cmd::CloneRestoreName:
+    case cmd::ClonePasteNameGroup:
+        return ListKind::CloneList;
+    case cmd::OneListRestoreName:
+        return ListKind::OneList;
+    default:
+        return std::nullopt;
+    }
+}
+
 FramePane NextPane(FramePane from, bool forward) {
     switch (from) {
     case FramePane::Tree:

@@ -6,8 +6,10 @@
 // bar shows. The window only mirrors these answers into its actions and
 // widgets.
 
+#include "review/ListKind.h"
 #include "uimodel/CommandIds.h"
 
+#include <optional>
 #include <set>
 
 namespace paradrex {
@@ -107,6 +109,12 @@ int FocusTarget(int command, FramePane focused);
 // list, and not at all from elsewhere.
 enum class DirectoryScope { None, ThisDirectory, Recursive };
 DirectoryScope OnlyFilesScope(FramePane focused);
+
+// The list a name command acts on: Rename (F2) on the focused list, any of
+// the three; Copy Name and Paste Name (Ctrl+C, Ctrl+V) on the focused clone
+// list or one list; each Restore Origin Name and Paste Name (Group) on the
+// list whose menu holds it. Nothing for any other focus or command.
+std::optional<ListKind> NameCommandList(int command, FramePane focused);
 
 // The pane Tab (forward) or Shift+Tab moves the keyboard to: tree, file list,
 // clone list and round again; the one list keeps it. None: not a pane.

@@ -150,9 +150,9 @@ void CContextMenus::EnableItems(ContextPopup popup) {
 }
 
 PopupState CContextMenus::StateOf(FramePane pane) const {
-    // No name is ever copied yet: Copy Name has no code, so the copied rows
-    // stay -1 and the paste items greyed.
     PopupState s;
+    s.copiedCloneRow = panes_.copiedNames().row(ListKind::CloneList);
+    s.copiedOneListRow = panes_.copiedNames().row(ListKind::OneList);
     if (const std::optional<ListKind> kind = ListOfPane(pane)) {
         s.rowCount = panes_.listModel(*kind)->rowCount();
         s.selectedRow = panes_.SelectedRow(*kind).value_or(-1);

@@ -10,6 +10,7 @@
 #include "gui/mainwnd/CDeleteCommands.h"
 #include "gui/mainwnd/CDialogFocusReturn.h"
 #include "gui/mainwnd/CFolderBarWindow.h"
+#include "gui/mainwnd/CNameCommands.h"
 #include "gui/mainwnd/CReviewCommands.h"
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/panes/CFolderTreeModel.h"
@@ -136,6 +137,8 @@ void CMainFrame::RegisterHandlers() {
     SetCommandHandler(cmd::Options, [this] { ShowOptions(); });
     // Marking, navigation, statistics and the file manager.
     new CReviewCommands(*this);
+    // Renaming and restoring names.
+    new CNameCommands(*this, state_.recordPool);
     // Preview and Delete Files Marked Cross.
     new CDeleteCommands(*this, settings_.deleteOption, state_);
     // The panes' popups and the "Open" submenu's commands.

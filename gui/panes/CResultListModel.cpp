@@ -115,6 +115,10 @@ QVariant CResultListModel::data(const QModelIndex& index, int role) const {
         if (column == Column::State)
             return {};
         return Text(*file, column);
+    case Qt::EditRole:
+        if (column == Column::Name)
+            return Text(*file, column);
+        return {};
     case Qt::DecorationRole:
         if (column == Column::State)
             return states_.ImageOf(file->state);
@@ -160,7 +164,18 @@ QVariant CResultListModel::headerData(int section, Qt::Orientation orientation, 
 Qt::ItemFlags CResultListModel::flags(const QModelIndex& index) const {
     if (!index.isValid() || index.model() != this)
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (index.column() < columnCount() && ColumnAt(index.column()) == Column::Name)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool CResultListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role == Qt::EditRole && index.isValid() && index.model() == this &&
+        index.column() < columnCount() && ColumnAt(index.column()) == Column::Name &&
+        FileAt(index.row()))
+        emit nameEdited(index.row(), value.toString());
+    return false;
 }
 
 void CResultListModel::RefreshRows(int first, int last) {

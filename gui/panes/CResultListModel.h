@@ -1,7 +1,9 @@
 #pragma once
 // The model of one of the three result lists (file list, clone list, one
 // list) over the rows of a Browser. It holds no texts: every cell is computed
-// when asked for, from the row's file record.
+// when asked for, from the row's file record. The Name cell can be edited in
+// place; the edited text is handed on (nameEdited), the record is not
+// changed here.
 
 #include "review/Browser.h"
 #include "uimodel/ListColumns.h"
@@ -49,6 +51,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // An in-place edit of a Name cell ended with `value`: nameEdited. Answers
+    // false, the cell shows the record's name whatever the rename did.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+signals:
+    void nameEdited(int row, const QString& text);
 
 private:
     QString Text(const paradrex::FileRecord& file, paradrex::ListColumn column) const;

@@ -142,7 +142,9 @@ QTreeView* CResultPanes::MakeList(ListKind which, QWidget* parent) {
     view->setUniformRowHeights(true);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // F2 (the Rename command, EditName) or a slow second click on a selected
+    // row's name edits it.
+    view->setEditTriggers(QAbstractItemView::SelectedClicked);
     view->setSortingEnabled(false);
     view->setIconSize(QSize(16, 16));
     view->setTextElideMode(Qt::ElideRight);
@@ -160,6 +162,11 @@ QTreeView* CResultPanes::MakeList(ListKind which, QWidget* parent) {
     // focus, and the first Down would select the second row.
     connect(model, &QAbstractItemModel::modelReset, view,
             [view] { view->setCurrentIndex(QModelIndex()); });
+    // A copied row would name another file of the new rows.
+    connect(model, &QAbstractItemModel::modelReset, this,
+            [this, which] { copiedNames_.Refilled(which); });
+    connect(model, &CResultListModel::nameEdited, this,
+            [this, which](int row, const QString& text) { emit nameEdited(which, row, text); });
     // Files open on a double click (or Enter, OnListKey), never on the single
     // click that some desktops make an activation.
     connect(view, &QAbstractItemView::doubleClicked, this,
@@ -249,6 +256,19 @@ std::optional<int> CResultPanes::SelectedRow(ListKind which) const {
     return rows.first().row();
 }
 
+bool CResultPanes::EditName(ListKind which) {
+    const std::optional<int> row = SelectedRow(which);
+    if (!row)
+        return false;
+    CResultListModel* model = listModel(which);
+    const QModelIndex name = model->index(*row, model->ColumnOf(ListColumn::Name));
+    QAbstractItemView* view = list(which);
+    view->selectionModel()->setCurrentIndex(name, QItemSelectionModel::NoUpdate);
+    view->scrollTo(name);
+    view->edit(name);
+    return true;
+}
+
 void CResultPanes::Apply(const paradrex::MarkingUpdate& update) {
     if (update.refillFileList) {
         RefillFileRows([this] { browser_.SelectDirectory(browser_.selectedDirectory()); });
@@ -335,6 +355,14 @@ void CResultPanes::OnFileSelectionChanged() {
     models_[1]->BeginReset();
     browser_.SelectRow(row);
     models_[1]->EndReset();
+}
+
+void CResultPanes::ShowFiles(ResultDir* dir) {
+    RefillFileRows([&] { browser_.SelectDirectory(dir); });
+    if (browser_.fileRows().empty())
+        return;
+    SelectFileRow(0);
+    fileList()->setFocus(Qt::OtherFocusReason);
 }
 
 bool CResultPanes::FillOneList() {
@@ -435,6 +463,11 @@ bool CResultPanes::OnListKey(ListKind which, const QKeyEvent& key) {
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))
         return false;
     QTreeView* view = list(which);
+    // The Enter that ends an in-place edit goes on from the editor to the
+    // list; it must not open the file.
+    if (const QWidget* focus = QApplication::focusWidget();
+        focus != view && view->isAncestorOf(focus))
+        return false;
     QModelIndexList rows = view->selectionModel()->selectedRows();
     switch (key.key()) {
     case Qt::Key_Return:

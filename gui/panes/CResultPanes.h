@@ -9,6 +9,7 @@
 #include "review/Colour.h"
 #include "review/Marking.h"
 #include "review/Navigation.h"
+#include "uimodel/CopiedNames.h"
 #include "uimodel/FrameCommands.h"
 #include "uimodel/ListColumns.h"
 #include "uimodel/PaneSettings.h"
@@ -84,6 +85,17 @@ public:
     // The selected row of a list, if any.
     std::optional<int> SelectedRow(paradrex::ListKind which) const;
 
+    // Starts the in-place edit of the selected row's name in a list; false
+    // without a selected row. The edit's end comes as nameEdited.
+    bool EditName(paradrex::ListKind which);
+    // Repaints rows of a list whose files changed state or name; only those
+    // on screen are painted now, the others when they scroll into view.
+    void RepaintRows(paradrex::ListKind which, paradrex::RowSpan rows);
+    // The rows Copy Name remembered; a list forgets its row whenever it is
+    // emptied or filled again.
+    paradrex::CopiedNames& copiedNames() { return copiedNames_; }
+    const paradrex::CopiedNames& copiedNames() const { return copiedNames_; }
+
     // Shows what a marking changed: the file list filled again with its
     // first row selected, or the state icons of the rows that changed (the
     // selection and the scroll position stay).
@@ -91,6 +103,11 @@ public:
     // Selects a place the navigation found: its directory in the tree (when
     // it is not the selected one) and its row. The keyboard focus stays.
     void ShowPlace(const paradrex::ReviewPlace& place);
+
+    // Fills the file list with the files of `dir` anew, whatever the tree
+    // selects (null: the file list and the clone list empty); with rows, its
+    // first row is selected and the file list gets the focus.
+    void ShowFiles(paradrex::ResultDir* dir);
 
     // Fills the one list unless it already holds this result.
     bool FillOneList();
@@ -126,6 +143,8 @@ signals:
     // The user asked to advance the state of a list row: a click or a double
     // click on its state column (each counts), or Space on the selected row.
     void stateAdvanceRequested(paradrex::ListKind list, int row);
+    // An in-place edit of a row's name ended with `text` (not cancelled).
+    void nameEdited(paradrex::ListKind list, int row, const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -136,8 +155,6 @@ private:
     // Fills the file list anew through `refill`, which changes the browser's
     // rows; the clone list empties or follows the browser's selected row.
     template <class Refill> void RefillFileRows(Refill&& refill);
-    // Repaints the state icons of rows of a list that are on screen.
-    void RepaintRows(paradrex::ListKind which, paradrex::RowSpan rows);
     void OnTreeSelectionChanged();
     void OnFileSelectionChanged();
     void OnActivated(paradrex::ListKind which, const QModelIndex& index);
@@ -149,6 +166,7 @@ private:
     void InstallDelegates();
 
     paradrex::Browser browser_;
+    paradrex::CopiedNames copiedNames_;
     std::unique_ptr<CTypeIconCache> types_;
     std::unique_ptr<CStateImages> states_;
     CFolderTreeModel* treeModel_ = nullptr;

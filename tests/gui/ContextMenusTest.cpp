@@ -252,6 +252,7 @@ private slots:
 
         // With a selected row it is enabled; a command without its code
         // stays greyed.
+        f_->SetCommandHandler(cmd::FileRestoreName, {});
         panes()->SelectFileRow(0);
         QMenu* sel = Popup(ContextPopup::FileSel);
         emit sel->aboutToShow();

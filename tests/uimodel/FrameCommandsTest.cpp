@@ -126,6 +126,37 @@ TEST(FrameCommands, OnlyFilesInThisDirectoryActByTheFocusedPane) {
         EXPECT_EQ(OnlyFilesScope(p), DirectoryScope::None);
 }
 
+TEST(FrameCommands, NameCommandsActOnTheFocusedListOrTheListOfTheirMenu) {
+    using P = FramePane;
+    using L = ListKind;
+    const std::optional<L> none;
+    struct Case {
+        int command;
+        // Focus in the tree, the file list, the clone list, the one list,
+        // elsewhere.
+        std::optional<L> tree, file, clone, one, other;
+    };
+    const Case cases[] = {
+        {cmd::Rename, none, L::FileList, L::CloneList, L::OneList, none},
+        {cmd::CopyName, none, none, L::CloneList, L::OneList, none},
+        {cmd::PasteName, none, none, L::CloneList, L::OneList, none},
+        {cmd::FileRestoreName, L::FileList, L::FileList, L::FileList, L::FileList, L::FileList},
+        {cmd::CloneRestoreName, L::CloneList, L::CloneList, L::CloneList, L::CloneList,
+         L::CloneList},
+        {cmd::ClonePasteNameGroup, L::CloneList, L::CloneList, L::CloneList, L::CloneList,
+         L::CloneList},
+        {cmd::OneListRestoreName, L::OneList, L::OneList, L::OneList, L::OneList, L::OneList},
+        {cmd::FileOnlyDelete, none, none, none, none, none},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NameCommandList(c.command, P::Tree), c.tree) << c.command;
+        EXPECT_EQ(NameCommandList(c.command, P::FileList), c.file) << c.command;
+        EXPECT_EQ(NameCommandList(c.command, P::CloneList), c.clone) << c.command;
+        EXPECT_EQ(NameCommandList(c.command, P::OneList), c.one) << c.command;
+        EXPECT_EQ(NameCommandList(c.command, P::None), c.other) << c.command;
+    }
+}
+
 TEST(FrameCommands, ACommandWithoutHandlerIsGreyedWhateverTheResult) {
     FrameCommands c(false);
     for (bool found : {false, true}) {
