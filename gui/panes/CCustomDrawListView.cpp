@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <QTreeView>
@@ -40,6 +41,20 @@ bool CCustomDrawListView::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     }
     QToolTip::showText(event->globalPos(), tip, view, option.rect);
     return true;
+}
+
+bool CCustomDrawListView::eventFilter(QObject* editor, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool chord =
+            key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        // Text, editing and cursor keys; function keys keep their commands.
+        if (!chord && key->key() < Qt::Key_F1) {
+            key->accept();
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(editor, event);
 }
 
 void CCustomDrawListView::PaintGrid(QPainter* painter, const QStyleOptionViewItem& option) const {

@@ -20,6 +20,10 @@ public:
     static QString InfoTip(const QStyleOptionViewItem& option, const QModelIndex& index);
 
 protected:
+    // Keys typed into the name editor are the editor's: plain Insert, Delete
+    // and Space are marking shortcuts elsewhere and must not mark the file
+    // whose name is being edited.
+    bool eventFilter(QObject* editor, QEvent* event) override;
     void PaintGrid(QPainter* painter, const QStyleOptionViewItem& option) const;
     // The whole row across every column, in viewport coordinates.
     static QRect RowRect(const QStyleOptionViewItem& option);

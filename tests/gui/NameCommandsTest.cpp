@@ -232,6 +232,29 @@ private slots:
         QVERIFY(!tree_->exists("a/plain.bin"));
     }
 
+    // Keys typed into the name editor edit the name: Delete, Insert and
+    // Space do not mark the file, and Escape leaves the name as it was.
+    void keysInTheEditorDoNotMark() {
+        ShowFrame();
+        const int row = SelectFile("a/one.txt");
+        QVERIFY(row >= 0);
+        const FileRecord* file = model(ListKind::FileList)->FileAt(row);
+        const FileState before = file->state;
+        Press(f_->fileList(), Qt::Key_F2);
+        QLineEdit* editor = nullptr;
+        QTRY_VERIFY((editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())));
+        QTest::keyClick(editor, Qt::Key_Home);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QTest::keyClick(editor, Qt::Key_Insert);
+        QTest::keyClick(editor, Qt::Key_Space);
+        QCOMPARE(editor->text(), u" ne.txt"_s);
+        QCOMPARE(file->state, before);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QTRY_VERIFY(f_->fileList()->hasFocus());
+        QCOMPARE(tree_->readFile("a/one.txt"), "first"s);
+        QCOMPARE(file->state, before);
+    }
+
     void f2InTheOneList() {
         ShowFrame();
         f_->Action(cmd::OneListView)->trigger();
