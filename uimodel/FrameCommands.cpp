@@ -148,22 +148,23 @@ DirectoryScope OnlyFilesScope(FramePane focused) {
     return DirectoryScope::None;
 }
 
-std::optional<ListKind> NameCommandList(int command, FramePane focused) {
-    std::optional<ListKind> list;
-    switch (focused) {
+std::optional<ListKind> ListOfPane(FramePane pane) {
+    switch (pane) {
     case FramePane::FileList:
-        list = ListKind::FileList;
-        break;
+        return ListKind::FileList;
     case FramePane::CloneList:
-        list = ListKind::CloneList;
-        break;
+        return ListKind::CloneList;
     case FramePane::OneList:
-        list = ListKind::OneList;
-        break;
+        return ListKind::OneList;
     case FramePane::Tree:
     case FramePane::None:
         break;
     }
+    return std::nullopt;
+}
+
+std::optional<ListKind> NameCommandList(int command, FramePane focused) {
+    const std::optional<ListKind> list = ListOfPane(focused);
     switch (command) {
     case cmd::Rename:
         return list;

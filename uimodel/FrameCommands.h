@@ -110,6 +110,9 @@ int FocusTarget(int command, FramePane focused);
 enum class DirectoryScope { None, ThisDirectory, Recursive };
 DirectoryScope OnlyFilesScope(FramePane focused);
 
+// The list a pane shows; nothing for the tree.
+std::optional<ListKind> ListOfPane(FramePane pane);
+
 // The list a name command acts on: Rename (F2) on the focused list, any of
 // the three; Copy Name and Paste Name (Ctrl+C, Ctrl+V) on the focused clone
 // list or one list; each Restore Origin Name and Paste Name (Group) on the

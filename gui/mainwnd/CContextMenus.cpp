@@ -8,6 +8,7 @@
 #include "gui/panes/CResultPanes.h"
 #include "platform/ChildProcess.h"
 #include "settings/SettingKeys.h"
+#include "uimodel/FrameCommands.h"
 #include "uimodel/OpenSubmenu.h"
 
 #include <QAction>
@@ -26,21 +27,6 @@ namespace {
 
 constexpr FramePane kPanes[] = {FramePane::Tree, FramePane::FileList, FramePane::CloneList,
                                 FramePane::OneList};
-
-std::optional<ListKind> ListOfPane(FramePane pane) {
-    switch (pane) {
-    case FramePane::FileList:
-        return ListKind::FileList;
-    case FramePane::CloneList:
-        return ListKind::CloneList;
-    case FramePane::OneList:
-        return ListKind::OneList;
-    case FramePane::Tree:
-    case FramePane::None:
-        break;
-    }
-    return std::nullopt;
-}
 
 // Where a tree node's label lies in the viewport, as the style lays out the
 // icon and the text: from the left of its icon to the end of its text.
