@@ -9,6 +9,7 @@
 #include "gui/mainwnd/CContextMenus.h"
 #include "gui/mainwnd/CDialogFocusReturn.h"
 #include "gui/mainwnd/CFolderBarWindow.h"
+#include "gui/mainwnd/CResultFileCommands.h"
 #include "gui/mainwnd/CReviewCommands.h"
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/panes/CFolderTreeModel.h"
@@ -137,6 +138,8 @@ void CMainFrame::RegisterHandlers() {
     new CReviewCommands(*this);
     // The panes' popups and the "Open" submenu's commands.
     contextMenus_ = new CContextMenus(*this, settings_.fileContextMenu);
+    // Saving the result, reopening it, keeping it at close, re-verifying it.
+    new CResultFileCommands(*this, state_);
 }
 
 void CMainFrame::RebuildOpenSubmenu() {
@@ -402,13 +405,21 @@ void CMainFrame::NewSearch() {
         break;
     }
     SyncActions();
+    emit searchEnded();
 }
 
 void CMainFrame::ShowResult() {
-    // Selects the first group and gives the file list the focus.
-    panes_->SetResult(&state_);
-    panes_->SelectFirstDirectoryWithDuplicates();
-    commands_.SearchEnded(true);
+    const bool any = state_.resultRoot != nullptr;
+    panes_->SetResult(any ? &state_ : nullptr);
+    if (any) {
+        // Selects the first group and gives the file list the focus.
+        panes_->SelectFirstDirectoryWithDuplicates();
+        if (commands_.layout() == FrameLayout::OneList) {
+            panes_->FillOneList();
+            oneList()->setFocus();
+        }
+    }
+    commands_.SearchEnded(any);
     SyncActions();
 }
 
@@ -456,6 +467,7 @@ void CMainFrame::ShowAbout() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    emit closing();
     StoreLayout();
     event->accept();
 }

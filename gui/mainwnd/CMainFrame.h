@@ -57,7 +57,9 @@ public:
 
     // Shows the result of the search state, as at the end of a search that
     // found duplicates: the tree filled, the first group selected, the file
-    // list focused and the result commands enabled.
+    // list focused (the one list filled and focused when it is the view
+    // shown) and the result commands enabled. Without a result the views
+    // stay empty and the result commands are greyed.
     void ShowResult();
 
     // Places the window at the normal rectangle of the settings and shows it,
@@ -73,9 +75,11 @@ public:
     // Sets (replaces) the code a command runs and enables the command as the
     // rules of FrameCommands say; an empty handler greys it again.
     void SetCommandHandler(int id, std::function<void()> handler);
-    // How the progress dialog starts its worker thread (tests hold it back).
+    // How the progress dialog and the file operations start their worker
+    // thread (tests hold it back).
     using WorkerStarter = std::function<std::thread(std::function<void()> body)>;
     void SetWorkerStarter(WorkerStarter starter) { workerStarter_ = std::move(starter); }
+    const WorkerStarter& workerStarter() const { return workerStarter_; }
     // Puts a popup at position 1 of the menu bar in place of the current one.
     void SetPaneMenu(QMenu* popup);
     QMenu* paneMenu() const { return paneMenu_; }
@@ -86,6 +90,11 @@ public:
     void RebuildOpenSubmenu();
 
     const paradrex::FrameCommands& commands() const { return commands_; }
+    // Whether "Open Last Result" has a result to open.
+    void SetLastResultKept(bool kept) {
+        commands_.SetLastResultKept(kept);
+        SyncActions();
+    }
     paradrex::FramePane FocusedPane() const;
 
     CResultPanes* panes() const { return panes_; }
@@ -118,6 +127,13 @@ public:
     // page), and the user manual file (gui/HelpLocations.h).
     static QString HomePageAddress();
     static QString UserManualPath();
+
+signals:
+    // A New Search ended (found, nothing found or stopped); the views show
+    // its outcome.
+    void searchEnded();
+    // The window is closing (before it stores its layout).
+    void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
