@@ -58,6 +58,13 @@ std::string CResultFileCommands::ChooseFile(QWidget* parent, bool save) {
 
 bool CResultFileCommands::Save(const std::string& path) {
     const std::string file = WithResultSuffix(path);
+    // The chooser asked about replacing the name it was given, not about the
+    // one with the suffix added.
+    if (file != path && platform::StatusOf(file) &&
+        QMessageBox::question(&frame_, QStringLiteral("Confirm"),
+                              QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                  .arg(DisplayText(file))) != QMessageBox::Yes)
+        return false;
     if (platform::Result<void> saved = SaveResultFile(state_, file); !saved) {
         QMessageBox::critical(&frame_, QStringLiteral("Error"),
                               DisplayText(SaveResultFailureMessage(file, saved.error())));

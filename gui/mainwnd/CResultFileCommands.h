@@ -28,8 +28,8 @@ public:
     // the path bytes, empty when cancelled.
     static std::string ChooseFile(QWidget* parent, bool save);
 
-    // Saves to `path` (".pdxr" added when missing); false after the "Error"
-    // box.
+    // Saves to `path` (".pdxr" added when missing, asking before that name
+    // is replaced); false when nothing was saved.
     bool Save(const std::string& path);
     // Opens `path` in place of the current result and shows it as after a
     // search.

@@ -206,6 +206,24 @@ private slots:
         QVERIFY(f->fileList()->currentIndex().isValid());
         QCOMPARE(f->focusWidget(), static_cast<QWidget*>(f->fileList()));
         QVERIFY(f->Action(cmd::NextGroup)->isEnabled());
+
+        // The same name typed again: the file with the suffix is not replaced
+        // unasked.
+        for (FileRecord* file : *ResultGroups(*state_).begin())
+            file->state = FileState::Deleted;
+        const QString before = ReadAll(saved);
+        QString asked;
+        Poller no([&asked] {
+            auto* m = VisibleTopLevel<QMessageBox>();
+            if (!m)
+                return false;
+            asked = m->windowTitle() + u'|' + m->text();
+            m->button(QMessageBox::No)->click();
+            return true;
+        });
+        QVERIFY(!Commands(*f)->Save(typed.toStdString()));
+        QCOMPARE(asked, u"Confirm|"_s + saved + u" already exists.\nDo you want to replace it?"_s);
+        QCOMPARE(ReadAll(saved), before);
     }
 
     void aRefusedFileShowsTheErrorAndKeepsTheResult() {
