@@ -56,6 +56,18 @@ std::unique_ptr<Poller> CloseNextBox(Box& box) {
     });
 }
 
+// Presses Done in the progress dialog once its work is done.
+std::unique_ptr<Poller> PressDoneWhenFinished() {
+    return std::make_unique<Poller>([] {
+        auto* run = VisibleTopLevel<CRunDialog>();
+        auto* button = run ? run->findChild<QPushButton*>(u"id1028"_s) : nullptr;
+        if (!button || !button->isEnabled())
+            return false;
+        button->click();
+        return true;
+    });
+}
+
 // Every row of a view as the text of its columns.
 QStringList Rows(const QTreeView* view) {
     QStringList rows;
@@ -111,17 +123,10 @@ private:
     // Runs New Search on `root` through the frame, pressing Done.
     void Search(CMainFrame& f, const std::string& root) {
         root_ = root;
-        Poller done([] {
-            auto* run = VisibleTopLevel<CRunDialog>();
-            auto* button = run ? run->findChild<QPushButton*>(u"id1028"_s) : nullptr;
-            if (!button || !button->isEnabled())
-                return false;
-            button->click();
-            return true;
-        });
+        auto done = PressDoneWhenFinished();
         f.Action(cmd::NewSearch)->trigger();
         root_.clear();
-        QVERIFY(done.done());
+        QVERIFY(done->done());
         QVERIFY(state_->resultRoot);
         // The keys of the review go to the focused pane of the active window.
         QApplication::setActiveWindow(&f);
@@ -293,18 +298,11 @@ private slots:
         // Same size and time: only the contents tell.
         tree.createFile("y/a", "SAME CONTENT", 1700000000);
 
-        Poller done([] {
-            auto* run = VisibleTopLevel<CRunDialog>();
-            auto* button = run ? run->findChild<QPushButton*>(u"id1028"_s) : nullptr;
-            if (!button || !button->isEnabled())
-                return false;
-            button->click();
-            return true;
-        });
+        auto done = PressDoneWhenFinished();
         Box box;
         auto closer = CloseNextBox(box);
         f->Action(cmd::ReverifyResult)->trigger();
-        QVERIFY(done.done());
+        QVERIFY(done->done());
         QVERIFY(closer->done());
         QCOMPARE(box.title, u"Message"_s);
         QCOMPARE(ResultGroupCount(), 1);
