@@ -79,30 +79,7 @@ private:
         }
     }
 
-    void Counters() {
-        const auto v = state_.counters.Snapshot();
-        auto field = [&](const char* name, auto value, bool firstField = false) {
-            if (!firstField)
-                s_ += ',';
-            s_ += '"';
-            s_ += name;
-            s_ += "\":";
-            AppendJsonNumber(s_, value);
-        };
-        s_ += '{';
-        field("totalSize", v.totalSize, true);
-        field("averageBytesPerSecond", v.averageBytesPerSecond);
-        field("fileCount", v.fileCount);
-        field("averageFilesPerSecond", v.averageFilesPerSecond);
-        field("duplicateCount", v.duplicateCount);
-        field("duplicateSize", v.duplicateSize);
-        field("directoryCount", v.directoryCount);
-        field("validated", v.validated);
-        field("findTime", v.findTime);
-        field("buildTime", v.buildTime);
-        field("pretreatTime", v.pretreatTime);
-        s_ += '}';
-    }
+    void Counters() { AppendJsonCounters(s_, state_.counters.Snapshot()); }
 
     void Files(const DuplicateGroup& g) {
         s_ += '[';

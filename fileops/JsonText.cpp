@@ -128,4 +128,28 @@ void AppendJsonNumber(std::string& out, double value) {
     AppendChars(out, std::isfinite(value) ? value : 0.0);
 }
 
+void AppendJsonCounters(std::string& out, const SearchCounters::Values& v) {
+    auto field = [&](const char* name, auto value, bool first = false) {
+        if (!first)
+            out += ',';
+        out += '"';
+        out += name;
+        out += "\":";
+        AppendJsonNumber(out, value);
+    };
+    out += '{';
+    field("totalSize", v.totalSize, true);
+    field("averageBytesPerSecond", v.averageBytesPerSecond);
+    field("fileCount", v.fileCount);
+    field("averageFilesPerSecond", v.averageFilesPerSecond);
+    field("duplicateCount", v.duplicateCount);
+    field("duplicateSize", v.duplicateSize);
+    field("directoryCount", v.directoryCount);
+    field("validated", v.validated);
+    field("findTime", v.findTime);
+    field("buildTime", v.buildTime);
+    field("pretreatTime", v.pretreatTime);
+    out += '}';
+}
+
 } // namespace paradrex

@@ -5,6 +5,7 @@
 // survives the trip (JsonReader turns them back into the same bytes).
 
 #include "engine/SearchModel.h"
+#include "engine/SearchState.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +22,10 @@ void AppendJsonNumber(std::string& out, int64_t value);
 // The shortest text that reads back as the same double; a value that is not
 // finite (which JSON cannot hold) is written as 0.
 void AppendJsonNumber(std::string& out, double value);
+
+// The search's counters as one JSON object, {"totalSize":…,"pretreatTime":…},
+// as paradrex-cli --format json and the result file write them.
+void AppendJsonCounters(std::string& out, const SearchCounters::Values& v);
 
 // A file state as JSON text names it: "Unsettled", "Preserved", "Deleted".
 const char* JsonStateName(FileState state);

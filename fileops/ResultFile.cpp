@@ -162,26 +162,8 @@ void AppendJob(std::string& s, const SearchJob& job) {
 }
 
 void AppendCounters(std::string& s, const SearchCounters& counters) {
-    const SearchCounters::Values v = counters.Snapshot();
-    s += "\"counters\":{";
-    auto field = [&](const char* name, auto value, bool last = false) {
-        AppendMember(s, name);
-        AppendJsonNumber(s, value);
-        if (!last)
-            s += ',';
-    };
-    field("totalSize", v.totalSize);
-    field("averageBytesPerSecond", v.averageBytesPerSecond);
-    field("fileCount", v.fileCount);
-    field("averageFilesPerSecond", v.averageFilesPerSecond);
-    field("duplicateCount", v.duplicateCount);
-    field("duplicateSize", v.duplicateSize);
-    field("directoryCount", v.directoryCount);
-    field("validated", v.validated);
-    field("findTime", v.findTime);
-    field("buildTime", v.buildTime);
-    field("pretreatTime", v.pretreatTime, true);
-    s += '}';
+    s += "\"counters\":";
+    AppendJsonCounters(s, counters.Snapshot());
 }
 
 void AppendGroup(std::string& s, const DuplicateGroup& group, const DirectoryLayout& dirs) {
