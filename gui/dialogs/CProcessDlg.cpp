@@ -5,7 +5,6 @@
 #include "platform/ErrorRecord.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -25,9 +24,7 @@ constexpr int kTakeIntervalMs = 50;
 CProcessDlg::CProcessDlg(QWidget* parent, const QString& caption, Worker worker,
                          WorkerStarter starter)
     : CLogDialog(parent, 321, 241), caption_(caption), worker_(std::move(worker)),
-      starter_(std::move(starter)) {
-    if (!starter_)
-        starter_ = [](std::function<void()> body) { return std::thread(std::move(body)); };
+      starter_(OrPlainThread(std::move(starter))) {
     setWindowTitle(caption_);
     setObjectName(QStringLiteral("id215"));
     stop_ = new QPushButton(QStringLiteral("S&top"), this);
@@ -83,14 +80,7 @@ void CProcessDlg::Start() {
     } catch (const std::system_error&) {
         // Nothing ran; the caller finds its data as it was.
         takeTimer_.stop();
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                QMessageBox::critical(this, QStringLiteral("Error"),
-                                      QStringLiteral("_beginthreadex failed."));
-                done(0);
-            },
-            Qt::QueuedConnection);
+        RefuseWorkerStart(this);
     }
 }
 

@@ -19,6 +19,7 @@
 
 #include "fileops/OperationCallbacks.h"
 #include "gui/dialogs/CLogDialog.h"
+#include "gui/dialogs/WorkerThread.h"
 
 #include <QTimer>
 
@@ -36,11 +37,6 @@ public:
     // The operation, run on the worker thread with the window's callbacks.
     // Answers true when it ended on the stop request, before its end.
     using Worker = std::function<bool(const paradrex::OperationCallbacks& callbacks)>;
-    // Starts a thread running `body`; throws std::system_error when it
-    // cannot, as std::thread does (the main frame's starter, which tests
-    // hold back).
-    using WorkerStarter = std::function<std::thread(std::function<void()> body)>;
-
     // The worker starts when the window is first shown.
     CProcessDlg(QWidget* parent, const QString& caption, Worker worker, WorkerStarter starter = {});
     // Waits for a worker still running (asking it to stop first).

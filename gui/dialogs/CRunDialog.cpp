@@ -7,7 +7,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -83,9 +82,8 @@ CRunDialog::CRunDialog(QWidget* parent, SearchState& state, SearchEnvironment en
 CRunDialog::CRunDialog(QWidget* parent, SearchState& state, WorkerStarter starter,
                        std::function<void()> work)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), state_(state),
-      work_(std::move(work)), starter_(std::move(starter)), progress_(state, LocaleNumbers()) {
-    if (!starter_)
-        starter_ = [](std::function<void()> body) { return std::thread(std::move(body)); };
+      work_(std::move(work)), starter_(OrPlainThread(std::move(starter))),
+      progress_(state, LocaleNumbers()) {
     setWindowTitle(QStringLiteral("Process..."));
     setModal(true);
     BuildControls();
@@ -174,14 +172,7 @@ void CRunDialog::Initialise() {
         // Nothing ran: the search counts as stopped and the window comes back.
         timer_.stop();
         state_.RequestStop();
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                QMessageBox::critical(this, QStringLiteral("Error"),
-                                      QStringLiteral("_beginthreadex failed."));
-                done(0);
-            },
-            Qt::QueuedConnection);
+        RefuseWorkerStart(this);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "engine/SearchDriver.h"
 #include "engine/SearchState.h"
+#include "gui/dialogs/WorkerThread.h"
 #include "uimodel/RunProgress.h"
 
 #include <QDialog>
@@ -22,10 +23,6 @@ class QPushButton;
 class CRunDialog : public QDialog {
     Q_OBJECT
 public:
-    // Starts a thread running `body`; throws std::system_error when it
-    // cannot, as std::thread does.
-    using WorkerStarter = std::function<std::thread(std::function<void()> body)>;
-
     CRunDialog(QWidget* parent, paradrex::SearchState& state, paradrex::SearchEnvironment env,
                WorkerStarter starter = {});
     // Runs `work` on the worker instead of a search, with the same stages:

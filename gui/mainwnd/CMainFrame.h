@@ -12,6 +12,7 @@
 // that carries it out sets it.
 
 #include "engine/SearchDriver.h"
+#include "gui/dialogs/WorkerThread.h"
 #include "platform/KeyStore.h"
 #include "uimodel/FrameCommands.h"
 
@@ -77,7 +78,6 @@ public:
     void SetCommandHandler(int id, std::function<void()> handler);
     // How the progress dialog and the file operations start their worker
     // thread (tests hold it back).
-    using WorkerStarter = std::function<std::thread(std::function<void()> body)>;
     void SetWorkerStarter(WorkerStarter starter) { workerStarter_ = std::move(starter); }
     const WorkerStarter& workerStarter() const { return workerStarter_; }
     // Puts a popup at position 1 of the menu bar in place of the current one.
