@@ -756,6 +756,14 @@ platform::Result<void> SaveResultFile(const SearchState& state, const std::strin
     return out->Commit();
 }
 
+std::string WithResultSuffix(const std::string& path) {
+    const std::string_view suffix = kResultFileSuffix;
+    if (path.size() > suffix.size() && path.ends_with(suffix) &&
+        path[path.size() - suffix.size() - 1] != '/')
+        return path;
+    return path + kResultFileSuffix;
+}
+
 std::string SaveResultFailureMessage(const std::string& path, const platform::Error& error) {
     char buf[256];
     return "The result could not be saved to " + path + ": " +

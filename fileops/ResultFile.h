@@ -50,6 +50,10 @@ struct OpenOutcome {
     bool ok() const { return !error; }
 };
 
+// The name a result is saved under: `path`, with ".pdxr" added when it does
+// not already end in it.
+std::string WithResultSuffix(const std::string& path);
+
 // Writes the result of `state` (marks and names included) to `path`,
 // replacing an existing file only once the new one is complete. An empty
 // result (no search, or no duplicates) is written too, without groups.

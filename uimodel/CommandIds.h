@@ -29,6 +29,11 @@ inline constexpr int Grid = 32834;
 inline constexpr int UserManual = 32801;
 inline constexpr int HomePage = 32799;
 inline constexpr int About = 57664;
+// Saving the review and reopening it, and comparing its contents again.
+inline constexpr int SaveResult = 32960;     // "&Save Result...\tCtrl+Shift+S"
+inline constexpr int OpenResult = 32961;     // "Open &Result...\tCtrl+Shift+O"
+inline constexpr int OpenLastResult = 32962; // "Open &Last Result\tCtrl+Shift+L"
+inline constexpr int ReverifyResult = 32963; // "Re-&verify Result..."
 
 // Accelerators that name a command of the panes' context menus.
 inline constexpr int OnlyPreserveDirectory = 32926; // Ctrl+Insert

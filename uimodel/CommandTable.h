@@ -23,6 +23,9 @@ inline constexpr MenuText kMenuTexts[] = {
     {cmd::NewSearch, "&New Search...\tCtrl+N"},
     {cmd::Preview, "&Preview...\tCtrl+W"},
     {cmd::DeleteMarked, "&Delete Files Marked Cross..."},
+    {cmd::SaveResult, "&Save Result...\tCtrl+Shift+S"},
+    {cmd::OpenResult, "Open &Result...\tCtrl+Shift+O"},
+    {cmd::OpenLastResult, "Open &Last Result\tCtrl+Shift+L"},
     {cmd::GroupSet, "&Group Set\tCtrl+G"},
     {cmd::Exit, "E&xit\tAlt+F4"},
     {cmd::NextUnsettled, "Next &Unsettled File\tCtrl+U"},
@@ -34,6 +37,7 @@ inline constexpr MenuText kMenuTexts[] = {
     {cmd::NextAllDeleted, "Next All &Deleted File\tCtrl+D"},
     {cmd::NextNameNotMatch, "Next Name Not &Match\tCtrl+M"},
     {cmd::TotalStatistics, "Total &Statistics"},
+    {cmd::ReverifyResult, "Re-&verify Result..."},
     {cmd::Options, "&Options...\tCtrl+O"},
     {cmd::ViewToolbar, "&Toolbar"},
     {cmd::ViewStatusBar, "&Status Bar"},
@@ -76,6 +80,12 @@ inline constexpr StringEntry kStringTable[] = {
     {32921, "Navigate to the next file; the names of it and its all duplicate files are not all "
             "the same.\nNext Name Not Match (Ctrl+M)"},
     {32937, "Display the statistics of all files.\nTotal Statistics"},
+    {32960, "Save the result with every mark and name to a file, to continue the review "
+            "later.\nSave Result (Ctrl+Shift+S)"},
+    {32961, "Open a saved result; files changed since it was saved leave it.\nOpen Result "
+            "(Ctrl+Shift+O)"},
+    {32962, "Open the result kept when Paradrex last closed.\nOpen Last Result (Ctrl+Shift+L)"},
+    {32963, "Compare the files of every group byte for byte again.\nRe-verify Result"},
     {32948, "Show search result on a explorer like interface"},
     {32949, "Show search result on a listview"},
     {57345, "Ready"},
@@ -117,12 +127,14 @@ constexpr std::string_view ToolTipOf(int id) {
 
 // Main menu 128. The second popup stands for the focused pane's context popup
 // and is empty until a pane gets the focus.
-inline constexpr int kJobsMenu[] = {cmd::NewSearch, cmd::Preview, cmd::DeleteMarked, kSeparator,
-                                    cmd::GroupSet,  kSeparator,   cmd::Exit};
+inline constexpr int kJobsMenu[] = {cmd::NewSearch,      cmd::Preview,    cmd::DeleteMarked,
+                                    kSeparator,          cmd::SaveResult, cmd::OpenResult,
+                                    cmd::OpenLastResult, kSeparator,      cmd::GroupSet,
+                                    kSeparator,          cmd::Exit};
 inline constexpr int kNavigateMenu[] = {
     cmd::NextUnsettled, cmd::PreviousGroup,    cmd::NextGroup,      cmd::PreviousDirectory,
     cmd::NextDirectory, cmd::NextAllPreserved, cmd::NextAllDeleted, cmd::NextNameNotMatch};
-inline constexpr int kToolsMenu[] = {cmd::TotalStatistics, cmd::Options};
+inline constexpr int kToolsMenu[] = {cmd::TotalStatistics, cmd::ReverifyResult, cmd::Options};
 inline constexpr int kViewMenu[] = {cmd::ViewToolbar,  cmd::ViewStatusBar, kSeparator,
                                     cmd::TreeListView, cmd::OneListView,   kSeparator,
                                     cmd::Grid};
@@ -218,6 +230,9 @@ inline constexpr Accelerator kAccelerators[] = {
     {cmd::NextAllDeleted, "Ctrl+D"},
     {cmd::NextNameNotMatch, "Ctrl+M"},
     {cmd::Options, "Ctrl+O"},
+    {cmd::SaveResult, "Ctrl+Shift+S"},
+    {cmd::OpenResult, "Ctrl+Shift+O"},
+    {cmd::OpenLastResult, "Ctrl+Shift+L"},
     {cmd::OnlyPreserveDirectory, "Ctrl+Ins"},
     {cmd::OnlyDeleteDirectory, "Ctrl+Del"},
     {cmd::FocusPreserve, "Ins"},

@@ -60,6 +60,8 @@ bool FrameCommands::Enabled(int id) const {
         return navigationEnabled_;
     if (NeedsResult(id))
         return resultEnabled_;
+    if (id == cmd::OpenLastResult)
+        return lastResultKept_;
     return true;
 }
 

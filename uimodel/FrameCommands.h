@@ -24,9 +24,10 @@ public:
     // The commands that need a search result, and among them the eight that
     // move through the tree.
     static constexpr int kResultCommands[] = {
-        cmd::Preview,        cmd::DeleteMarked,      cmd::NextUnsettled,  cmd::PreviousGroup,
-        cmd::NextGroup,      cmd::PreviousDirectory, cmd::NextDirectory,  cmd::NextAllPreserved,
-        cmd::NextAllDeleted, cmd::NextNameNotMatch,  cmd::TotalStatistics};
+        cmd::Preview,        cmd::DeleteMarked,      cmd::NextUnsettled,   cmd::PreviousGroup,
+        cmd::NextGroup,      cmd::PreviousDirectory, cmd::NextDirectory,   cmd::NextAllPreserved,
+        cmd::NextAllDeleted, cmd::NextNameNotMatch,  cmd::TotalStatistics, cmd::SaveResult,
+        cmd::ReverifyResult};
     static constexpr int kNavigationCommands[] = {
         cmd::NextUnsettled, cmd::PreviousGroup,    cmd::NextGroup,      cmd::PreviousDirectory,
         cmd::NextDirectory, cmd::NextAllPreserved, cmd::NextAllDeleted, cmd::NextNameNotMatch};
@@ -56,6 +57,10 @@ public:
     bool statusBarVisible() const { return statusBar_; }
     bool grid() const { return grid_; }
 
+    // Whether a result was kept at the last close (the file of "Open Last
+    // Result" exists); without it the command is greyed.
+    void SetLastResultKept(bool kept) { lastResultKept_ = kept; }
+
     // A search ended: with duplicates the result commands are enabled,
     // otherwise (stopped, nothing found) they are disabled.
     void SearchEnded(bool foundDuplicates);
@@ -79,6 +84,7 @@ private:
     bool toolbar_ = true;
     bool statusBar_ = true;
     bool grid_ = false;
+    bool lastResultKept_ = false;
 };
 
 // The accelerators whose command depends on the focused pane, and the pane

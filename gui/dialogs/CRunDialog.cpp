@@ -77,8 +77,13 @@ QChar AccessKey(const QString& text) {
 
 CRunDialog::CRunDialog(QWidget* parent, SearchState& state, SearchEnvironment env,
                        WorkerStarter starter)
+    : CRunDialog(parent, state, std::move(starter),
+                 [&state, env = std::move(env)] { RunSearch(state, env); }) {}
+
+CRunDialog::CRunDialog(QWidget* parent, SearchState& state, WorkerStarter starter,
+                       std::function<void()> work)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), state_(state),
-      env_(std::move(env)), starter_(std::move(starter)), progress_(state, LocaleNumbers()) {
+      work_(std::move(work)), starter_(std::move(starter)), progress_(state, LocaleNumbers()) {
     if (!starter_)
         starter_ = [](std::function<void()> body) { return std::thread(std::move(body)); };
     setWindowTitle(QStringLiteral("Process..."));
@@ -162,7 +167,7 @@ void CRunDialog::Initialise() {
     timer_.start();
     try {
         worker_ = starter_([this] {
-            RunSearch(state_, env_);
+            work_();
             workerEnded_ = true;
         });
     } catch (const std::system_error&) {

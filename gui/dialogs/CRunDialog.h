@@ -28,6 +28,11 @@ public:
 
     CRunDialog(QWidget* parent, paradrex::SearchState& state, paradrex::SearchEnvironment env,
                WorkerStarter starter = {});
+    // Runs `work` on the worker instead of a search, with the same stages:
+    // it sets the state's scanFinished and done flags as a search does and
+    // obeys its pause and stop flags.
+    CRunDialog(QWidget* parent, paradrex::SearchState& state, WorkerStarter starter,
+               std::function<void()> work);
     ~CRunDialog() override;
 
     // The control with a dialog id (1016 to 1048), for tests.
@@ -50,7 +55,7 @@ private:
     void BuildControls();
 
     paradrex::SearchState& state_;
-    paradrex::SearchEnvironment env_;
+    std::function<void()> work_;
     WorkerStarter starter_;
     paradrex::RunProgress progress_;
     QTimer timer_;

@@ -11,6 +11,7 @@
 #include "gui/mainwnd/CDialogFocusReturn.h"
 #include "gui/mainwnd/CFolderBarWindow.h"
 #include "gui/mainwnd/CNameCommands.h"
+#include "gui/mainwnd/CResultFileCommands.h"
 #include "gui/mainwnd/CReviewCommands.h"
 #include "gui/mainwnd/NewSearchDialog.h"
 #include "gui/panes/CFolderTreeModel.h"
@@ -143,6 +144,8 @@ void CMainFrame::RegisterHandlers() {
     new CDeleteCommands(*this, settings_.deleteOption, state_);
     // The panes' popups and the "Open" submenu's commands.
     contextMenus_ = new CContextMenus(*this, settings_.fileContextMenu);
+    // Saving the result, reopening it, keeping it at close, re-verifying it.
+    new CResultFileCommands(*this, state_);
 }
 
 void CMainFrame::RebuildOpenSubmenu() {
@@ -408,6 +411,7 @@ void CMainFrame::NewSearch() {
         break;
     }
     SyncActions();
+    emit searchEnded();
 }
 
 void CMainFrame::ShowResult() {
@@ -469,6 +473,7 @@ void CMainFrame::ShowAbout() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    emit closing();
     StoreLayout();
     event->accept();
 }

@@ -90,6 +90,11 @@ public:
     void RebuildOpenSubmenu();
 
     const paradrex::FrameCommands& commands() const { return commands_; }
+    // Whether "Open Last Result" has a result to open.
+    void SetLastResultKept(bool kept) {
+        commands_.SetLastResultKept(kept);
+        SyncActions();
+    }
     paradrex::FramePane FocusedPane() const;
 
     CResultPanes* panes() const { return panes_; }
@@ -122,6 +127,13 @@ public:
     // page), and the user manual file (gui/HelpLocations.h).
     static QString HomePageAddress();
     static QString UserManualPath();
+
+signals:
+    // A New Search ended (found, nothing found or stopped); the views show
+    // its outcome.
+    void searchEnded();
+    // The window is closing (before it stores its layout).
+    void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -448,6 +448,20 @@ TEST_F(ResultFileTest, SavingWhereNothingMayBeWrittenFailsAndKeepsTheOldFile) {
               "The result could not be saved to " + target + ": No such file or directory.");
 }
 
+TEST(ResultFileName, TheSuffixIsAddedOnlyWhenMissing) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/r/review", "/r/review.pdxr"},
+        {"/r/review.pdxr", "/r/review.pdxr"},
+        {"/r/review.PDXR", "/r/review.PDXR.pdxr"},
+        {"/r/review.pdxr.txt", "/r/review.pdxr.txt.pdxr"},
+        {"/r/.pdxr", "/r/.pdxr.pdxr"}, // a hidden file named only by the suffix
+        {".pdxr", ".pdxr.pdxr"},
+        {"/r/a b $(x).pdxr", "/r/a b $(x).pdxr"},
+    };
+    for (const auto& [typed, saved] : cases)
+        EXPECT_EQ(WithResultSuffix(typed), saved) << typed;
+}
+
 TEST_F(ResultFileTest, TheLastResultIsKeptInTheStateFolder) {
     test::ScopedEnvironment env;
     env.Set("XDG_STATE_HOME", files.path("state"));

@@ -62,6 +62,9 @@ const ExpectedAction kExpected[] = {
     {133, "&New Search...\tCtrl+N", "Ctrl+N"},
     {32802, "&Preview...\tCtrl+W", "Ctrl+W"},
     {137, "&Delete Files Marked Cross...", ""},
+    {32960, "&Save Result...\tCtrl+Shift+S", "Ctrl+Shift+S"},
+    {32961, "Open &Result...\tCtrl+Shift+O", "Ctrl+Shift+O"},
+    {32962, "Open &Last Result\tCtrl+Shift+L", "Ctrl+Shift+L"},
     {136, "&Group Set\tCtrl+G", "Ctrl+G"},
     {57665, "E&xit\tAlt+F4", "Alt+F4"},
     {135, "Next &Unsettled File\tCtrl+U", "Ctrl+U"},
@@ -73,6 +76,7 @@ const ExpectedAction kExpected[] = {
     {141, "Next All &Deleted File\tCtrl+D", "Ctrl+D"},
     {32921, "Next Name Not &Match\tCtrl+M", "Ctrl+M"},
     {32937, "Total &Statistics", ""},
+    {32963, "Re-&verify Result...", ""},
     {131, "&Options...\tCtrl+O", "Ctrl+O"},
     {59392, "&Toolbar", ""},
     {59393, "&Status Bar", ""},
@@ -95,7 +99,8 @@ const ExpectedAction kExpected[] = {
     {132, "", "Alt+Return; Alt+Num+Enter"},
 };
 
-const int kNeedResult[] = {32802, 137, 135, 32818, 134, 32828, 32830, 140, 141, 32921, 32937};
+const int kNeedResult[] = {32802, 137, 135,   32818, 134,   32828, 32830,
+                           140,   141, 32921, 32937, 32960, 32963};
 const int kNavigation[] = {135, 32818, 134, 32828, 32830, 140, 141, 32921};
 // The marking keys, the name keys and the review commands that need no
 // result.
@@ -312,12 +317,16 @@ private slots:
         auto items = [&](int i) { return Entries(top[i]->menu()->actions()); };
         QCOMPARE(items(0), (QStringList{u"&New Search...\tCtrl+N"_s, u"&Preview...\tCtrl+W"_s,
                                         u"&Delete Files Marked Cross..."_s, u"-"_s,
+                                        u"&Save Result...\tCtrl+Shift+S"_s,
+                                        u"Open &Result...\tCtrl+Shift+O"_s,
+                                        u"Open &Last Result\tCtrl+Shift+L"_s, u"-"_s,
                                         u"&Group Set\tCtrl+G"_s, u"-"_s, u"E&xit\tAlt+F4"_s}));
         QVERIFY(items(1).isEmpty()); // until a pane has the focus
         QCOMPARE(items(2).size(), 8);
         QCOMPARE(items(2).first(), u"Next &Unsettled File\tCtrl+U"_s);
         QCOMPARE(items(2).last(), u"Next Name Not &Match\tCtrl+M"_s);
-        QCOMPARE(items(3), (QStringList{u"Total &Statistics"_s, u"&Options...\tCtrl+O"_s}));
+        QCOMPARE(items(3), (QStringList{u"Total &Statistics"_s, u"Re-&verify Result..."_s,
+                                        u"&Options...\tCtrl+O"_s}));
         QCOMPARE(items(4),
                  (QStringList{u"&Toolbar"_s, u"&Status Bar"_s, u"-"_s, u"T&ree && List View"_s,
                               u"&One ListView"_s, u"-"_s, u"&Grid"_s}));

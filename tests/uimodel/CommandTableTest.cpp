@@ -41,7 +41,7 @@ TEST(CommandTable, EveryShortcutAMenuShowsIsAnAcceleratorOfItsCommand) {
                         [&](const Accelerator& a) { return a.id == m.id && a.keys == keys; });
         EXPECT_TRUE(found) << m.text;
     }
-    EXPECT_EQ(hints, 13);
+    EXPECT_EQ(hints, 16);
 }
 
 TEST(CommandTable, NoKeyRunsTwoCommands) {

@@ -12,7 +12,8 @@ namespace paradrex {
 namespace {
 
 const std::set<int> kNavigation = {135, 32818, 134, 32828, 32830, 140, 141, 32921};
-const std::set<int> kResultOnly = {32802, 137, 32937};
+// Preview, Delete, Total Statistics, Save Result, Re-verify Result.
+const std::set<int> kResultOnly = {32802, 137, 32937, 32960, 32963};
 
 // The window's commands as they will be once every one is built: handled.
 FrameCommands Built(bool grid) {
@@ -31,7 +32,7 @@ void ExpectResultCommands(const FrameCommands& c, bool navigation, bool others) 
     for (int id : kResultOnly)
         EXPECT_EQ(c.Enabled(id), others) << id;
     for (int id : {cmd::NewSearch, cmd::GroupSet, cmd::Exit, cmd::Options, cmd::TreeListView,
-                   cmd::OneListView, cmd::Grid, cmd::About})
+                   cmd::OneListView, cmd::Grid, cmd::About, cmd::OpenResult})
         EXPECT_TRUE(c.Enabled(id)) << id;
 }
 
@@ -77,6 +78,21 @@ TEST(FrameCommands, OneListDisablesNavigationAndTheTreeBringsItBackOnlyWithNodes
     empty.ShowOneList();
     empty.ShowTreeAndList(false);
     ExpectResultCommands(empty, false, false);
+}
+
+TEST(FrameCommands, OpenLastResultOnlyWhileAResultIsKeptWhateverTheSearch) {
+    FrameCommands c = Built(false);
+    for (bool found : {false, true}) {
+        c.SearchEnded(found);
+        c.SetLastResultKept(false);
+        EXPECT_FALSE(c.Enabled(cmd::OpenLastResult)) << found;
+        c.SetLastResultKept(true);
+        EXPECT_TRUE(c.Enabled(cmd::OpenLastResult)) << found;
+        EXPECT_TRUE(c.Enabled(cmd::OpenResult)) << found;
+    }
+    FrameCommands unbuilt(false);
+    unbuilt.SetLastResultKept(true);
+    EXPECT_FALSE(unbuilt.Enabled(cmd::OpenLastResult)) << "no handler: greyed";
 }
 
 TEST(FrameCommands, TogglesAndGridFollowingTheFileList) {
