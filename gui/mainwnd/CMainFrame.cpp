@@ -389,6 +389,7 @@ SearchEnvironment CMainFrame::SearchEnvironmentForRun() {
 void CMainFrame::NewSearch() {
     if (!newSearchDialog_ || !newSearchDialog_(this) || state_.job.roots.empty())
         return;
+    emit searchStarting();
     // The search frees the records the panes show.
     panes_->Clear();
     SwitchToTreeAndList();

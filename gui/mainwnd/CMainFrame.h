@@ -129,6 +129,8 @@ public:
     static QString UserManualPath();
 
 signals:
+    // A New Search is about to replace the result (its directories chosen).
+    void searchStarting();
     // A New Search ended (found, nothing found or stopped); the views show
     // its outcome.
     void searchEnded();

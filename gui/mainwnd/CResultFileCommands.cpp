@@ -32,7 +32,8 @@ CResultFileCommands::CResultFileCommands(CMainFrame& frame, SearchState& state)
     frame_.SetCommandHandler(cmd::OpenLastResult, [this] { Open(LastResultPath()); });
     frame_.SetCommandHandler(cmd::ReverifyResult, [this] { Reverify(); });
     connect(&frame_, &CMainFrame::searchEnded, this, &CResultFileCommands::TakeFingerprint);
-    connect(&frame_, &CMainFrame::closing, this, &CResultFileCommands::KeepOnClose);
+    connect(&frame_, &CMainFrame::searchStarting, this, &CResultFileCommands::KeepIfChanged);
+    connect(&frame_, &CMainFrame::closing, this, &CResultFileCommands::KeepIfChanged);
     // Another instance may have kept a result since: looked at again each
     // time the menu opens.
     for (QObject* o : frame_.Action(cmd::OpenLastResult)->associatedObjects())
@@ -78,6 +79,13 @@ bool CResultFileCommands::Save(const std::string& path) {
 }
 
 void CResultFileCommands::Open(const std::string& path) {
+    // Unsaved decisions are kept first, unless the file to open is the one
+    // they would be kept in.
+    const platform::Result<platform::FileStatus> opened = platform::StatusOf(path);
+    const platform::Result<platform::FileStatus> last = platform::StatusOf(LastResultPath());
+    if (!opened || !last || opened->identity.device != last->identity.device ||
+        opened->identity.inode != last->identity.inode)
+        KeepIfChanged();
     // The panes point into the result the file replaces.
     frame_.panes()->Clear();
     const OpenOutcome outcome = OpenResultFile(state_, path);
@@ -121,7 +129,7 @@ void CResultFileCommands::TakeFingerprint() {
     fingerprint_ = ReviewFingerprint(state_);
 }
 
-void CResultFileCommands::KeepOnClose() {
+void CResultFileCommands::KeepIfChanged() {
     if (!state_.resultRoot || ReviewFingerprint(state_) == fingerprint_)
         return;
     if (platform::Result<void> kept = KeepLastResult(state_); !kept) {
@@ -130,6 +138,7 @@ void CResultFileCommands::KeepOnClose() {
         return;
     }
     TakeFingerprint();
+    UpdateLastResultCommand();
 }
 
 void CResultFileCommands::UpdateLastResultCommand() {

@@ -41,9 +41,10 @@ private:
     void ReportDropped(const paradrex::DropReport& dropped);
     // The review as it is now counts as kept (after a search, open or save).
     void TakeFingerprint();
-    // At close: keeps a result whose review changed since, without a
-    // question; a failure goes to error.log.
-    void KeepOnClose();
+    // Before the review goes (the window closes, a new search or another
+    // result replaces it): keeps a result whose review changed since in
+    // last.pdxr, without a question; a failure goes to error.log.
+    void KeepIfChanged();
     void UpdateLastResultCommand();
 
     CMainFrame& frame_;

@@ -309,6 +309,44 @@ private slots:
         QVERIFY(!Rows(f->fileList()).isEmpty());
     }
 
+    // Opening another result or starting a new search keeps unsaved
+    // decisions in last.pdxr first; opening last.pdxr itself does not
+    // write over it.
+    void aReplacedReviewIsKeptFirst() {
+        TempTree tree;
+        tree.createFile("x/a", "same content");
+        tree.createFile("y/a", "same content");
+        tree.createFile("x/b", "other content");
+        tree.createFile("y/b", "other content");
+        const QString last = QString::fromStdString(LastResultPath());
+        auto f = MakeFrame();
+        Search(*f, tree.root());
+        QVERIFY(Commands(*f)->Save(tree.path("saved.pdxr")));
+        f->Action(cmd::FocusDelete)->trigger();
+        const uint64_t decided = ReviewFingerprint(*state_);
+        Commands(*f)->Open(tree.path("saved.pdxr"));
+        QVERIFY(QFile::exists(last));
+        QVERIFY(f->Action(cmd::OpenLastResult)->isEnabled());
+        QVERIFY(ReviewFingerprint(*state_) != decided);
+
+        // Decisions made on the reopened result, then last.pdxr opened: the
+        // file keeps what it held and opens as it was kept.
+        f->Action(cmd::FocusPreserve)->trigger();
+        f->Action(cmd::OpenLastResult)->trigger();
+        QCOMPARE(ReviewFingerprint(*state_), decided);
+
+        // A new search replaces a changed review: kept first.
+        f->Action(cmd::FocusPreserve)->trigger();
+        const uint64_t beforeSearch = ReviewFingerprint(*state_);
+        QVERIFY(beforeSearch != decided);
+        Search(*f, tree.root());
+        QVERIFY(f->close());
+        f.reset();
+        auto again = MakeFrame();
+        again->Action(cmd::OpenLastResult)->trigger();
+        QCOMPARE(ReviewFingerprint(*state_), beforeSearch);
+    }
+
     void closingKeepsTheLastResultOnlyWhenTheReviewChanged() {
         TempTree tree;
         tree.createFile("x/a", "same content");
