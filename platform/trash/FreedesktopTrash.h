@@ -1,16 +1,16 @@
 #pragma once
-// The freedesktop.org trash, through QFile::moveToTrash, which finds the
-// trash of the file's mount (the home trash, or a top directory's
-// .Trash/UID or .Trash-UID) and writes the .trashinfo record that lets the
-// desktop put the file back.
-//
-// Qt 6.4 has a trap: when the data location (~/.local/share, or
-// $XDG_DATA_HOME) does not exist it reports success but moves the file into
-// ./files/ under the working directory. So the data location is created
-// first, and a trashing counts as done only when Qt answers an absolute path
-// inside a trash folder and the source is gone; a file Qt moved anywhere
-// else is moved back. A path whose bytes Qt cannot name (not valid in the
-// locale's encoding, UTF-8) fails with EILSEQ and stays where it is.
+// The freedesktop.org trash: a file on the file system of the user's data
+// folder ($XDG_DATA_HOME, else ~/.local/share) goes to its Trash; a file on
+// another file system goes to the trash at the top of its mount, .Trash/UID
+// when .Trash there is a real sticky directory, else .Trash-UID. The record
+// info/NAME.trashinfo (the original path, percent-encoded byte for byte, and
+// the deletion time) is created first, with O_EXCL, which reserves NAME; then
+// the file is renamed, never replacing, to files/NAME. A taken name is
+// followed by NAME.2, NAME.3, ...; names are bytes, so a name that is not
+// UTF-8 is trashed like any other. Every call goes through the system-call
+// seam (SystemCalls.h). Nothing is ever copied: a file that cannot be
+// renamed into the trash of its own file system stays where it is, and its
+// record is removed again.
 
 #include "platform/Result.h"
 
