@@ -23,6 +23,10 @@ namespace {
 // failed create; the name counters below make repeats cheap).
 constexpr int kMaxCandidates = 1000000;
 
+// The longest name a trash gives a file: its record, NAME.NNNNNN.trashinfo,
+// must still fit the 255 bytes a name can have.
+constexpr size_t kMaxTrashName = 255 - sizeof(".trashinfo") + 1 - sizeof(".999999") + 1;
+
 std::string_view LastComponent(std::string_view path) {
     const size_t slash = path.rfind('/');
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -174,6 +178,18 @@ TrashFolder TopTrashFor(const std::string& path, const std::string& top) {
     return {base + "/.Trash-" + uid, relative};
 }
 
+// The name the file gets in the trash: its own, cut short when the record's
+// name would be too long (the record keeps the whole path), and never in the
+// middle of a UTF-8 sequence.
+std::string TrashNameOf(std::string_view name) {
+    if (name.size() <= kMaxTrashName)
+        return std::string(name);
+    size_t size = kMaxTrashName;
+    while (size > 1 && (static_cast<unsigned char>(name[size]) & 0xC0) == 0x80)
+        --size;
+    return std::string(name.substr(0, size));
+}
+
 Result<TrashFolder> TrashFolderFor(const std::string& path, dev_t device) {
     const std::string data = DataHome();
     if (data.empty())
@@ -248,9 +264,10 @@ Result<std::string> MoveToFreedesktopTrash(const std::string& given) {
             return Error::FromErrno("getcwd", given);
         path = std::string(cwd) + (cwd[1] == '\0' ? "" : "/") + path;
     }
-    const std::string name(LastComponent(path));
-    if (name.empty() || name == "." || name == "..")
+    const std::string_view own = LastComponent(path);
+    if (own.empty() || own == "." || own == "..")
         return Error{EINVAL, "trash", given, {}};
+    const std::string name = TrashNameOf(own);
 
     struct stat st;
     if (Sys().Stat(path.c_str(), &st, false) != 0)

@@ -80,6 +80,27 @@ TEST_F(FreshHome, NameBytesThatAreNotUtf8AreKeptAndPercentEncodedInTheRecord) {
         << info;
 }
 
+TEST_F(FreshHome, ALongNameIsCutShortInTheTrashAndKeptWholeInTheRecord) {
+    // 251 bytes: the record's name, NAME.trashinfo, would not fit in 255.
+    const std::string name = std::string(237, 'n') + "\xc3\xa9\xc3\xa9\xc3\xa9" + "-end.txt";
+    ASSERT_EQ(name.size(), 251u);
+    const std::string file = disk.createFile("data/" + name, "long");
+    for (int round = 1; round <= 2; ++round) {
+        Result<std::string> where = MoveToFreedesktopTrash(file);
+        ASSERT_TRUE(Succeeded(where));
+        // Cut at 238 bytes, back to the start of the character cut in two.
+        const std::string shortName = std::string(237, 'n') + (round == 1 ? "" : ".2");
+        EXPECT_EQ(*where, home + "/.local/share/Trash/files/" + shortName);
+        EXPECT_EQ(disk.readFile("home/.local/share/Trash/files/" + shortName), "long");
+        const std::string info =
+            disk.readFile("home/.local/share/Trash/info/" + shortName + ".trashinfo");
+        EXPECT_NE(info.find("/data/" + std::string(237, 'n') + "%C3%A9%C3%A9%C3%A9-end.txt\n"),
+                  std::string::npos)
+            << info;
+        disk.createFile("data/" + name, "long");
+    }
+}
+
 TEST_F(FreshHome, DataHomeThatDoesNotExistIsCreated) {
     const std::string dataHome = disk.path("not/yet/there");
     env.Set("XDG_DATA_HOME", dataHome);
