@@ -7,10 +7,11 @@
 // the deletion time) is created first, with O_EXCL, which reserves NAME; then
 // the file is renamed, never replacing, to files/NAME. A taken name is
 // followed by NAME.2, NAME.3, ...; names are bytes, so a name that is not
-// UTF-8 is trashed like any other. Every call goes through the system-call
-// seam (SystemCalls.h). Nothing is ever copied: a file that cannot be
-// renamed into the trash of its own file system stays where it is, and its
-// record is removed again.
+// UTF-8 is trashed like any other, and a name too long to have its record
+// beside it is cut short (the record keeps the whole path). Every call goes
+// through the system-call seam (SystemCalls.h). Nothing is ever copied: a
+// file that cannot be renamed into the trash of its own file system stays
+// where it is, and its record is removed again.
 
 #include "platform/Result.h"
 
