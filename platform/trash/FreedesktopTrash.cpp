@@ -157,6 +157,7 @@ Result<std::string> MountTopOf(const std::string& path, dev_t device) {
 struct TrashFolder {
     std::string folder;       // holds files/ and info/
     std::string pathInRecord; // the file's path as its record gives it
+    bool atMountTop = false;  // a mount's .Trash/UID or .Trash-UID
 };
 
 // The trash at a mount's top folder: TOP/.Trash/UID when TOP/.Trash is a
@@ -172,10 +173,10 @@ TrashFolder TopTrashFor(const std::string& path, const std::string& top) {
         (st.st_mode & S_ISVTX) != 0) {
         const std::string own = shared + "/" + uid;
         if (MakeDirectories(own, 0700) && Sys().Stat(own.c_str(), &st, false) == 0 &&
-            S_ISDIR(st.st_mode))
-            return {own, relative};
+            S_ISDIR(st.st_mode) && st.st_uid == ::getuid())
+            return {own, relative, true};
     }
-    return {base + "/.Trash-" + uid, relative};
+    return {base + "/.Trash-" + uid, relative, true};
 }
 
 // The name the file gets in the trash: its own, cut short when the record's
@@ -209,6 +210,18 @@ Result<TrashFolder> TrashFolderFor(const std::string& path, dev_t device) {
     if (!top)
         return top.error();
     return TopTrashFor(path, *top);
+}
+
+// A trash at a mount's top folder that exists already must be the user's
+// own directory: a link or somebody else's folder there could lead the
+// files anywhere. A missing one is created, 0700, when it is first needed.
+Result<void> CheckTopTrash(const std::string& folder) {
+    struct stat st;
+    if (Sys().Stat(folder.c_str(), &st, false) != 0)
+        return errno == ENOENT ? Result<void>{} : Error::FromErrno("stat", folder);
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+        return Error{EPERM, "trash", folder, {}};
+    return {};
 }
 
 Result<void> MakeTrashFolders(const std::string& folder) {
@@ -276,6 +289,9 @@ Result<std::string> MoveToFreedesktopTrash(const std::string& given) {
     if (!trash)
         return trash.error();
     const std::string& folder = trash->folder;
+    if (trash->atMountTop)
+        if (Result<void> checked = CheckTopTrash(folder); !checked)
+            return checked.error();
     const std::string record = Record(trash->pathInRecord);
 
     bool foldersMade = false;

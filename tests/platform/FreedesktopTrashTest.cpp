@@ -304,6 +304,21 @@ TEST_F(FreshHome, AFileThatCannotReachTheTrashOfItsMountStaysWhereItIs) {
     EXPECT_FALSE(disk.exists("home/.local/share/Trash/files/f"));
 }
 
+// A .Trash-UID at the mount's top that is a link (to a folder anybody
+// could have chosen) is not used: the file stays, nothing is written there.
+TEST_F(FreshHome, ATopTrashThatIsALinkIsRefused) {
+    const std::string uid = std::to_string(::getuid());
+    disk.createDir("elsewhere");
+    disk.createDir("mnt");
+    disk.createSymlink(disk.path("elsewhere"), "mnt/.Trash-" + uid);
+    const std::string file = disk.createFile("mnt/f", "kept");
+    FakeMount mount(disk.path("mnt"));
+    EXPECT_TRUE(FailsWith(MoveToFreedesktopTrash(file), EPERM));
+    EXPECT_EQ(disk.readFile("mnt/f"), "kept");
+    EXPECT_FALSE(disk.exists("elsewhere/files"));
+    EXPECT_FALSE(disk.exists("elsewhere/info"));
+}
+
 TEST(TrashFolder, OnlyEntriesOfAFilesFolderOfATrashCount) {
     const std::string uid = std::to_string(::getuid());
     struct Case {
