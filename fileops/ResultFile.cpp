@@ -816,6 +816,13 @@ std::string LastResultPath() {
     return dir.empty() ? dir : dir + "/last" + kResultFileSuffix;
 }
 
+bool IsLastResultFile(const std::string& path) {
+    const platform::Result<platform::FileStatus> file = platform::StatusOf(path);
+    const platform::Result<platform::FileStatus> last = platform::StatusOf(LastResultPath());
+    return file && last && file->identity.device == last->identity.device &&
+           file->identity.inode == last->identity.inode;
+}
+
 platform::Result<void> KeepLastResult(const SearchState& state) {
     const std::string dir = platform::StateDirectory();
     if (dir.empty())

@@ -74,6 +74,11 @@ OpenOutcome OpenResultFile(SearchState& state, const std::string& path);
 // ~/.local/state/Paradrex/last.pdxr); empty when there is no home.
 std::string LastResultPath();
 
+// True when `path` names the kept last result itself (the same file, by
+// device and inode, under any name): keeping a review before opening it
+// would write over the file being opened.
+bool IsLastResultFile(const std::string& path);
+
 // Saves the result to LastResultPath(), creating its folders (mode 0700).
 platform::Result<void> KeepLastResult(const SearchState& state);
 

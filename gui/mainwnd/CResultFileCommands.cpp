@@ -81,10 +81,7 @@ bool CResultFileCommands::Save(const std::string& path) {
 void CResultFileCommands::Open(const std::string& path) {
     // Unsaved decisions are kept first, unless the file to open is the one
     // they would be kept in.
-    const platform::Result<platform::FileStatus> opened = platform::StatusOf(path);
-    const platform::Result<platform::FileStatus> last = platform::StatusOf(LastResultPath());
-    if (!opened || !last || opened->identity.device != last->identity.device ||
-        opened->identity.inode != last->identity.inode)
+    if (!IsLastResultFile(path))
         KeepIfChanged();
     // The panes point into the result the file replaces.
     frame_.panes()->Clear();

@@ -18,6 +18,7 @@
 #include <map>
 #include <random>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace paradrex {
 namespace {
@@ -476,6 +477,15 @@ TEST_F(ResultFileTest, TheLastResultIsKeptInTheStateFolder) {
     SearchState reopened;
     ASSERT_TRUE(OpenResultFile(reopened, LastResultPath()).ok());
     EXPECT_EQ(DumpModel(reopened), DumpModel(state));
+
+    // The kept file under any name is the last result; a copy is not.
+    EXPECT_TRUE(IsLastResultFile(LastResultPath()));
+    ASSERT_EQ(::symlink((files.path("state") + "/Paradrex").c_str(), files.path("link").c_str()),
+              0);
+    EXPECT_TRUE(IsLastResultFile(files.path("link") + "/last.pdxr"));
+    ASSERT_TRUE(Succeeded(SaveResultFile(state, files.path("copy.pdxr"))));
+    EXPECT_FALSE(IsLastResultFile(files.path("copy.pdxr")));
+    EXPECT_FALSE(IsLastResultFile(files.path("missing.pdxr")));
 
     env.Set("XDG_STATE_HOME", std::nullopt).Set("HOME", "/home/someone");
     EXPECT_EQ(LastResultPath(), "/home/someone/.local/state/Paradrex/last.pdxr");
